@@ -1,0 +1,332 @@
+// Start-up, timers, switching, reset and shutdown of the main window.
+#include "core/app/main_logic.h"
+
+#include <cmath>
+
+#include "core/util/datetime.h"
+#include "core/util/numbers.h"
+
+namespace quillo {
+
+MainLogic::MainLogic(ActivityCounters& counters, Platform platform, bool haveCommandLineParameters)
+    : c_(counters), p_(platform), haveParams_(haveCommandLineParameters) {}
+
+int32_t MainLogic::DayOf(double moment) { return quillo::DayOf(moment); }
+
+SamplerSettings MainLogic::samplerSettings() const {
+  SamplerSettings s;
+  s.monitorsize = settings_.monitorsize;
+  s.distmode = settings_.distmode;
+  s.showhistory = settings_.showhistory;
+  s.showrunning = settings_.showrunning;
+  s.idledelay = settings_.idledelay;
+  s.resetdate = settings_.resetdate;
+  s.decimalSeparator = p_.system.DecimalSeparator();
+  return s;
+}
+
+void MainLogic::SetSampler(bool enabled) {
+  samplerEnabled_ = enabled;
+  p_.view.SetSamplerTimer(enabled);
+}
+
+void MainLogic::FormCreate() {
+  KeyValueStore& store = p_.store;
+  Settings& s = settings_;
+  AllowClose = false;
+  c_.keyHook = 0;
+  c_.mouseHook = 0;
+  c_.ZeroLive();
+
+  HookKeyboard();
+  HookMouse();
+  if (c_.keyHook != 0) SetSampler(true);
+  c_.counting.store(true, std::memory_order_relaxed);
+
+  c_.totalDistance = 0;
+  c_.startTime = p_.clock.Now();
+  c_.histRunSeconds = 0;
+  c_.liveRunSeconds = 0;
+
+  const auto [w, h] = p_.system.PrimaryScreenSize();
+  s.scrWidth = w;
+  s.scrHeight = h;
+  c_.screenDiagonal = ScreenDiagonal(w, h);
+  if (const auto pos = p_.system.CursorPos()) {
+    c_.prevX = pos->first;
+    c_.prevY = pos->second;
+  }
+
+  s.startup = p_.system.AutoStartEntryExists();
+
+  // Provisional defaults.
+  c_.ZeroHist();
+  s.monitorsize = 23.0f;
+  s.digits = 7;
+  s.dispitems = kDefaultDispitems;
+
+  storedRunning_ = ReadInt(store, "Running", -1);
+  const int32_t displayMode = ReadInt(store, "DisplayMode", 0);
+  ReadInt(store, "Visible", -1);  // read for completeness; the window's visibility is not restored
+  const int32_t alwaysOnTop = ReadInt(store, "AlwaysOnTop", 0);
+  const int32_t orientation = ReadInt(store, "Orientation", 0);
+  const int32_t language = ReadInt(store, "Language", 0);
+  const int32_t transparent = ReadInt(store, "Transparent", 0);
+  const int32_t showHistory = ReadInt(store, "Showhistory", -1);
+  const int32_t showRunning = ReadInt(store, "ShowRunning", -1);
+  const int32_t logging = ReadInt(store, "Logging", 0);
+  const int32_t autosend = ReadInt(store, "Autosend", 0);
+  const int32_t hide = ReadInt(store, "Hide", 0);
+  const int32_t resetEveryday = ReadInt(store, "ResetEveryday", -1);
+
+  s.showhistory = showHistory == -1;
+  s.idledelay = ReadInt(store, "IdleDelay", 10);
+
+  StrictReader strict(store, guard_);
+  for (Counter counter : kAllCounters)
+    c_.Hist(counter) = strict.Counter(kCounterReadNames[static_cast<int>(counter)]);
+  s.interval = strict.Integer("Interval", "60");
+  s.background = strict.Color("Background", kDefaultBackground);
+  if (s.interval < kMinimumSubmitInterval) s.interval = kMinimumSubmitInterval;
+  p_.view.SetPanelColor(s.background);
+  c_.totalDistance = strict.Float("Distance", "0");
+  c_.histDistance = c_.totalDistance;
+  c_.histRunSeconds = strict.UInt("Time", "0");
+  c_.histIdleSeconds = strict.UInt("Idle", "0");
+  c_.shownIdleSeconds = c_.histIdleSeconds;
+
+  const double now = p_.clock.Now();
+  const int32_t today = DayOf(now);
+  auto lenient = [&store](std::string_view name) -> std::optional<std::string> {
+    try {
+      return store.Read(name);
+    } catch (const StoreError&) {
+      return std::nullopt;
+    }
+  };
+  {
+    const auto text = lenient("Resetdate");
+    const auto v = text ? ParseFloat(*text) : std::nullopt;
+    s.resetdate = v ? *v : now;
+  }
+  {
+    const auto text = lenient("Logdate");
+    const auto v = text ? ParseInt(*text) : std::nullopt;
+    c_.logdate = v ? *v : today;
+  }
+  {
+    const auto text = lenient("Measuredate");
+    const auto v = text ? ParseInt(*text) : std::nullopt;
+    s.measuredate = v ? *v : today;
+  }
+
+  const std::string computer = p_.system.ComputerName();
+  s.URL = ReadStr(store, "URL", kDefaultSubmitUrl);
+  s.alias = ReadStr(store, "Alias", computer);
+  if (s.alias.empty()) s.alias = computer;
+  if (s.URL.empty()) s.URL = kDefaultSubmitUrl;
+  s.Comment = ReadStr(store, "Comment", computer);
+  if (s.Comment == "debug") p_.view.SetDebugMenuVisible(true);
+
+  s.monitorsize = static_cast<float>(strict.Float("Monitorsize", "23"));
+  s.dispitems = PadRight(ReadStr(store, "Dispitems", kDefaultDispitems), '0', 15);
+  s.digits = EnsureRange(ReadInt(store, "Digits", 7), 6, 10);
+  s.digitshor = s.digits;
+
+  // First sample with what is known so far (units and running-time mode not yet read).
+  tmrDistanceTimer();
+
+  s.distmode = displayMode == -1;
+  s.ontop = alwaysOnTop == -1;
+  s.hideonstartup = hide == -1;
+  s.orientation = orientation == -1;
+  s.showhistory = showHistory == -1;
+  s.showrunning = showRunning == -1;
+  s.logging = logging == -1;
+  s.ResetEveryday = resetEveryday == -1;
+  s.Language = language;
+  s.Transparent = transparent;
+
+  s.autosend = autosend == -1;
+  p_.view.SetSubmitTimer(s.autosend, s.interval);
+
+  // Daily reset: the first start on a new day.
+  if (s.ResetEveryday && today > s.measuredate) {
+    p_.view.ShowMessage("reset");
+    ResetCounters();
+  }
+  DailyLogCheck();
+
+  TurnOn(storedRunning_ == -1);
+  if (!samplerEnabled_) tmrDistanceTimer();
+
+  startupErrors_ = strict.errors();
+  // The minute save starts from what is in the store now.
+  guard_.lastMinuteValues = MinuteSaveValues(c_, p_.system.DecimalSeparator());
+}
+
+void MainLogic::tmrDistanceTimer() {
+  SampleReadings r;
+  r.pointer = p_.system.CursorPos();
+  r.idleSeconds = p_.system.IdleSeconds();
+  r.now = p_.clock.Now();
+  Sample(c_, samplerSettings(), r, p_.view.Presence(), view_);
+  p_.view.ShowSample(view_);
+}
+
+void MainLogic::tmrCheckTimer() {
+  if (c_.keyHook == 0) {
+    UnhookKeyboard();
+    HookKeyboard();
+  }
+  if (c_.mouseHook == 0) {
+    UnhookMouse();
+    HookMouse();
+  }
+}
+
+void MainLogic::DailyLogCheck() {
+  const int32_t today = Today();
+  if (settings_.logging && today > settings_.measuredate) {
+    if (writeLogLine) writeLogLine();
+    c_.logdate = settings_.measuredate;
+    settings_.measuredate = today;
+  }
+}
+
+void MainLogic::tmrWriteValuesTimer() {
+  DailyLogCheck();
+  const std::string error =
+      MinuteSave(p_.store, c_, samplerEnabled_, p_.system.DecimalSeparator(), guard_);
+  if (!error.empty() && haveParams_) p_.view.ShowMessage(error);
+}
+
+void MainLogic::TurnOn(bool on) {
+  onoffCaption = on ? texts.onstring : texts.offstring;
+  p_.view.ShowCountingState(on, onoffCaption);
+  if (on) {
+    if (const auto pos = p_.system.CursorPos()) {
+      c_.prevX = pos->first;
+      c_.prevY = pos->second;
+    }
+  }
+  SetSampler(on);
+  c_.counting.store(on, std::memory_order_relaxed);
+}
+
+void MainLogic::btnonoffClick() {
+  TurnOn(onoffCaption != texts.onstring);
+  try {
+    WriteInt(p_.store, "Running", BoolToInt(samplerEnabled_));
+  } catch (const std::exception& e) {
+    p_.view.ShowError(e.what());
+  }
+}
+
+void MainLogic::ResetCounters() {
+  c_.totalDistance = 0;
+  c_.liveRunSeconds = 0;
+  c_.histRunSeconds = 0;
+  c_.histIdleSeconds = 0;
+  c_.histDistance = 0;
+  c_.startTime = p_.clock.Now();
+  c_.ZeroHist();
+  settings_.resetdate = p_.clock.Now();
+  c_.ZeroLive();
+  c_.liveIdleSeconds = 0;
+  // Zero is a real figure: the saves may now replace totals that failed to load.
+  guard_.TotalsReplaced();
+}
+
+void MainLogic::ResetCounter1Click() {
+  if (p_.view.AskYesNo(texts.Resetquestion, texts.yesstring, texts.nostring)) ResetCounters();
+}
+
+void MainLogic::WriteValues() {
+  const SaveContext ctx{c_, settings_, samplerEnabled_, p_.view.IsVisible(), Today(),
+                        p_.system.DecimalSeparator()};
+  const auto failures = quillo::WriteValues(p_.store, ctx, guard_);
+  if (haveParams_)
+    for (const auto& message : failures) p_.view.ShowMessage(message);
+}
+
+bool MainLogic::FormCloseQuery() {
+  WriteValues();
+  if (AllowClose) return true;
+  p_.view.HideToTray();
+  return false;
+}
+
+void MainLogic::EndSession() { WriteValues(); }
+
+void MainLogic::FormDestroy() {
+  if (c_.keyHook != 0) {
+    SetSampler(false);
+    UnhookKeyboard();
+  }
+  if (c_.mouseHook != 0) UnhookMouse();
+}
+
+namespace {
+struct HookTexts {
+  const char* failed;
+  const char* started;
+  const char* notFound;
+  const char* success;
+  const char* fail;
+};
+constexpr HookTexts kKeyTexts{"Key Hook Failed : ", "Key Hook Started : ",
+                              "Key UnHook Handle not found : ", "Key UnHook Succes : ",
+                              "Key UnHook Fail : "};
+constexpr HookTexts kMouseTexts{"Mouse Hook Failed : ", "Mouse Hook Started : ",
+                                "Mouse UnHook Handle not found : ", "Mouse UnHook Succes : ",
+                                "Mouse UnHook Fail : "};
+
+void Hook(MainLogic& logic, HookBackend& hooks, HookKind kind, int64_t& handle,
+          const HookTexts& t) {
+  if (handle != 0) {
+    logic.Writelog(t.failed + std::to_string(handle));
+    return;
+  }
+  handle = hooks.Install(kind);
+  logic.Writelog(t.started + std::to_string(handle));
+}
+
+void Unhook(MainLogic& logic, HookBackend& hooks, HookKind kind, int64_t& handle,
+            const HookTexts& t) {
+  if (handle == 0) {
+    logic.Writelog(std::string(t.notFound) + "0");
+    return;
+  }
+  if (hooks.Remove(kind, handle)) {
+    handle = 0;
+    logic.Writelog(std::string(t.success) + "0");
+  } else {
+    logic.Writelog(t.fail + std::to_string(handle));
+  }
+}
+}  // namespace
+
+void MainLogic::HookKeyboard() { Hook(*this, p_.hooks, HookKind::kKeyboard, c_.keyHook, kKeyTexts); }
+void MainLogic::UnhookKeyboard() {
+  Unhook(*this, p_.hooks, HookKind::kKeyboard, c_.keyHook, kKeyTexts);
+}
+void MainLogic::HookMouse() { Hook(*this, p_.hooks, HookKind::kMouse, c_.mouseHook, kMouseTexts); }
+void MainLogic::UnhookMouse() {
+  Unhook(*this, p_.hooks, HookKind::kMouse, c_.mouseHook, kMouseTexts);
+}
+
+void MainLogic::mnudebug1Click() {
+  Writelog("Key Hook : " + std::to_string(c_.keyHook));
+  Writelog("Mouse Hook : " + std::to_string(c_.mouseHook));
+}
+
+void MainLogic::mnudebug2Click() {
+  UnhookKeyboard();
+  HookKeyboard();
+  UnhookMouse();
+  HookMouse();
+  mnudebug1Click();
+}
+
+}  // namespace quillo

@@ -1,0 +1,108 @@
+// The main window's logic: start-up, the timers' work, switching and resetting, the hooks'
+// bookkeeping and debug lines, closing and exit. Written against platform.h only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/app/platform.h"
+#include "core/counting/activity_counters.h"
+#include "core/counting/sampler.h"
+#include "core/store/settings_store.h"
+
+namespace quillo {
+
+inline constexpr char kApplicationTitle[] = "Quillomat 14.0";
+inline constexpr char kWindowVersion[] = "14.1";
+inline constexpr int32_t kMinimumSubmitInterval = 30;
+
+struct Platform {
+  Clock& clock;
+  SystemQueries& system;
+  HookBackend& hooks;
+  KeyValueStore& store;
+  MainView& view;
+};
+
+// The language words the logic itself uses (the rest of the table belongs to the panel).
+struct LogicTexts {
+  std::string onstring = "on", offstring = "off";
+  std::string Resetquestion = "Are you sure you want to reset all the counters ?";
+  std::string yesstring = "Yes", nostring = "No";
+};
+
+class MainLogic {
+ public:
+  MainLogic(ActivityCounters& counters, Platform platform, bool haveCommandLineParameters);
+
+  // Start-up, in its fixed order. Values that failed to load are collected in startupErrors().
+  void FormCreate();
+  const std::vector<std::string>& startupErrors() const { return startupErrors_; }
+
+  // tmrDistance: one sample, pushed to the panel.
+  void tmrDistanceTimer();
+  // tmrCheck: reinstall a hook that is missing.
+  void tmrCheckTimer();
+  // tmrWriteValues: the day-change log check, then the minute save.
+  void tmrWriteValuesTimer();
+
+  void TurnOn(bool on);
+  void btnonoffClick();
+  void ResetCounters();
+  void ResetCounter1Click();
+
+  // The full save, with its messages shown when the program got command-line parameters.
+  void WriteValues();
+  // A close request: saves, then true when the window may close (Exit), else hides to the tray.
+  bool FormCloseQuery();
+  void Exit1Click() { AllowClose = true; }
+  // The session is ending: save everything now, the process may be ended without a destroy.
+  void EndSession();
+  void FormDestroy();
+
+  void HookKeyboard();
+  void UnhookKeyboard();
+  void HookMouse();
+  void UnhookMouse();
+  void mnudebug1Click();
+  void mnudebug2Click();
+
+  void Writelog(const std::string& text) { logstring += text + "\r\n"; }
+
+  // A day-change log line writer, supplied by whoever owns the log file; it returns false when
+  // the line could not be written (reported by the writer itself).
+  std::function<bool()> writeLogLine;
+  // Runs the daily log check: a line for the day that ended, then the day numbers move on.
+  void DailyLogCheck();
+
+  ActivityCounters& counters() { return c_; }
+  Settings& settings() { return settings_; }
+  SaveGuard& saveGuard() { return guard_; }
+  SamplerSettings samplerSettings() const;
+  bool samplerEnabled() const { return samplerEnabled_; }
+  int32_t Today() { return DayOf(p_.clock.Now()); }
+
+  LogicTexts texts;
+  std::string logstring;
+  bool AllowClose = false;
+  // The on/off button's caption as the window shows it.
+  std::string onoffCaption;
+
+ private:
+  static int32_t DayOf(double moment);
+  void SetSampler(bool enabled);
+
+  ActivityCounters& c_;
+  Platform p_;
+  bool haveParams_;
+  Settings settings_;
+  SaveGuard guard_;
+  SampleView view_;
+  bool samplerEnabled_ = false;
+  int32_t storedRunning_ = -1;
+  std::vector<std::string> startupErrors_;
+};
+
+}  // namespace quillo

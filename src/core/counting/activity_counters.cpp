@@ -1,0 +1,13 @@
+// Whole-layer operations of the counter record.
+#include "core/counting/activity_counters.h"
+
+namespace quillo {
+
+void ActivityCounters::ZeroLive() {
+  for (Counter c : kAllCounters) Live(c).store(0, std::memory_order_relaxed);
+}
+void ActivityCounters::ZeroHist() {
+  for (Counter c : kAllCounters) Hist(c) = 0;
+}
+
+}  // namespace quillo

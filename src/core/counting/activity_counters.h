@@ -1,0 +1,91 @@
+// The one record of everything the program counts: eight event counters in a stored and a live
+// layer, distance, running and idle time, pointer positions and the hooks' click memory.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+namespace quillo {
+
+// The canonical order of the eight counters (log line, panel, store).
+enum class Counter : int { kKeystrokes, kLeft, kRight, kMiddle, kDouble, kWheel, kX1, kX2 };
+inline constexpr int kCounterCount = 8;
+inline constexpr std::array<Counter, kCounterCount> kAllCounters = {
+    Counter::kKeystrokes, Counter::kLeft,  Counter::kRight, Counter::kMiddle,
+    Counter::kDouble,     Counter::kWheel, Counter::kX1,    Counter::kX2};
+
+// Button codes of the click memory.
+enum ClickButton : int { kNoButton = 0, kLeftButton, kRightButton, kMiddleButton, kX1Button, kX2Button };
+
+// The hooks run on their own thread: the live counters and the counting flag are the only fields
+// shared with the UI thread, so they are relaxed atomics (increments are fetch_add so that a reset
+// on the UI thread can never be undone by a concurrent increment). The click memory belongs to the
+// input thread alone; everything else to the UI thread.
+struct ActivityCounters {
+  // Live layer: counted since this start or the last reset. Written by the input thread.
+  std::atomic<uint32_t> liveKeystrokes{0}, liveLeft{0}, liveRight{0}, liveMiddle{0},
+      liveDouble{0}, liveWheel{0}, liveX1{0}, liveX2{0};
+  // Stored layer: the totals as loaded at start-up (0 after a reset).
+  uint32_t histKeystrokes = 0, histLeft = 0, histRight = 0, histMiddle = 0, histDouble = 0,
+           histWheel = 0, histX1 = 0, histX2 = 0;
+
+  // Distance in inches: total since the last reset; the loaded part; the last sample's step.
+  double totalDistance = 0, histDistance = 0, stepDistance = 0;
+
+  double startTime = 0;  // moment the current count began (start-up or last reset)
+  uint32_t liveRunSeconds = 0, histRunSeconds = 0, shownRunSeconds = 0;
+
+  uint32_t idleNow = 0, idlePrev = 0, idleRun = 0;
+  uint32_t liveIdleSeconds = 0, histIdleSeconds = 0, shownIdleSeconds = 0;
+
+  int32_t curX = 0, curY = 0, prevX = 0, prevY = 0;
+  int32_t screenDiagonal = 0;
+
+  // Hook handles as numbers (0 = not installed); owned by the UI thread's bookkeeping.
+  int64_t keyHook = 0, mouseHook = 0;
+  std::atomic<bool> counting{false};
+  uint32_t lastClickTick = 0;
+  int lastClickButton = kNoButton;
+
+  int32_t logdate = 0;  // day number of the last day a log line was written for
+
+  inline std::atomic<uint32_t>& Live(Counter c);
+  inline uint32_t LiveValue(Counter c) const;
+  inline uint32_t& Hist(Counter c);
+  inline uint32_t HistValue(Counter c) const;
+  // stored + live, wrapping modulo 2^32.
+  uint32_t Total(Counter c) const { return HistValue(c) + LiveValue(c); }
+  // The figure the panel shows: the total when `sinceReset`, the live layer alone otherwise.
+  uint32_t Figure(Counter c, bool sinceReset) const {
+    return sinceReset ? Total(c) : LiveValue(c);
+  }
+  void ZeroLive();
+  void ZeroHist();
+};
+
+namespace detail {
+using LiveMember = std::atomic<uint32_t> ActivityCounters::*;
+using HistMember = uint32_t ActivityCounters::*;
+inline constexpr std::array<LiveMember, kCounterCount> kLiveMembers = {
+    &ActivityCounters::liveKeystrokes, &ActivityCounters::liveLeft,  &ActivityCounters::liveRight,
+    &ActivityCounters::liveMiddle,     &ActivityCounters::liveDouble, &ActivityCounters::liveWheel,
+    &ActivityCounters::liveX1,         &ActivityCounters::liveX2};
+inline constexpr std::array<HistMember, kCounterCount> kHistMembers = {
+    &ActivityCounters::histKeystrokes, &ActivityCounters::histLeft,  &ActivityCounters::histRight,
+    &ActivityCounters::histMiddle,     &ActivityCounters::histDouble, &ActivityCounters::histWheel,
+    &ActivityCounters::histX1,         &ActivityCounters::histX2};
+}  // namespace detail
+
+std::atomic<uint32_t>& ActivityCounters::Live(Counter c) {
+  return this->*detail::kLiveMembers[static_cast<int>(c)];
+}
+uint32_t ActivityCounters::LiveValue(Counter c) const {
+  return (this->*detail::kLiveMembers[static_cast<int>(c)]).load(std::memory_order_relaxed);
+}
+uint32_t& ActivityCounters::Hist(Counter c) { return this->*detail::kHistMembers[static_cast<int>(c)]; }
+uint32_t ActivityCounters::HistValue(Counter c) const {
+  return this->*detail::kHistMembers[static_cast<int>(c)];
+}
+
+}  // namespace quillo
