@@ -20,6 +20,10 @@ TEST(DateTime, KnownDayNumbers) {
   EXPECT_EQ(d.millisecond, 500);
   EXPECT_EQ(DayOf(45292.99), 45292);
   EXPECT_EQ(SecondsBetween(45292.0, 45292.5), 43200u);
+  // A whole-second span survives the binary fraction of the time of day.
+  const double start = EncodeDateTime({2026, 12, 10, 8, 0, 0, 0});
+  EXPECT_EQ(SecondsBetween(start, EncodeDateTime({2026, 12, 10, 9, 0, 30, 0})), 3630u);
+  EXPECT_EQ(SecondsBetween(start, EncodeDateTime({2026, 12, 10, 8, 0, 0, 999})), 0u);
 }
 
 TEST(Numbers, GeneralFormat) {

@@ -66,8 +66,10 @@ CivilDateTime DecodeDateTime(double moment) {
 int32_t DayOf(double moment) { return static_cast<int32_t>(std::floor(moment)); }
 
 uint32_t SecondsBetween(double from, double to) {
-  const double s = std::trunc((to - from) * 86400.0);
-  return static_cast<uint32_t>(static_cast<int64_t>(s));
+  // Moments carry the time of day as a binary fraction, so an exact span of whole seconds comes
+  // out a hair short; settle it on the millisecond before dropping the fraction.
+  const double ms = std::nearbyint((to - from) * 86400000.0);
+  return static_cast<uint32_t>(static_cast<int64_t>(std::trunc(ms / 1000.0)));
 }
 
 }  // namespace quillo

@@ -1,0 +1,29 @@
+// Program entry: creates the main window and runs the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "win32/main_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  // Parameters are not interpreted; their presence only turns on the save error messages.
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv) LocalFree(argv);
+
+  quillo::MainWindow window(instance, argc > 1);
+  if (!window.Create()) {
+    MessageBoxW(nullptr, L"The main window could not be created.", L"Quillomat 14.0",
+                MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}

@@ -1,0 +1,33 @@
+// The settings key in the per-user registry, the auto-start entry and the stored window position.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/store/key_value_store.h"
+
+namespace quillo {
+
+// Opens HKCU\<path> for each call and closes it again.
+class RegistryStore : public KeyValueStore {
+ public:
+  explicit RegistryStore(std::wstring path) : path_(std::move(path)) {}
+  std::optional<std::string> Read(std::string_view name) override;
+  void Write(std::string_view name, std::string_view value) override;
+
+ private:
+  std::wstring path_;
+};
+
+// Whether the per-user Run key holds a value named "Quillomat".
+bool AutoStartEntryExists();
+
+// Position of `window` saved to / restored from HKCU\<settings key>\frmMain.
+void SaveWindowPlacement(HWND window);
+void RestoreWindowPlacement(HWND window);
+
+// "<what failed>: <the system's reason>".
+std::string Win32ErrorText(const std::string& what, DWORD code);
+
+}  // namespace quillo

@@ -1,0 +1,60 @@
+// Clock, pointer, idle and locale queries through the Win32 API.
+#include "win32/win_platform.h"
+
+#include "core/util/datetime.h"
+#include "core/util/utf.h"
+#include "win32/registry_store.h"
+
+namespace quillo {
+
+std::wstring Widen(std::string_view utf8) {
+  const std::u16string u = Utf8ToUtf16(utf8);
+  return std::wstring(u.begin(), u.end());
+}
+
+std::string Narrow(std::wstring_view wide) {
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+double WinClock::Now() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return EncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
+                         st.wMilliseconds});
+}
+
+WinSystemQueries::WinSystemQueries() {
+  wchar_t sep[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, 8) > 0 && sep[0] < 0x80 && sep[0])
+    decimalSeparator_ = static_cast<char>(sep[0]);
+}
+
+std::optional<std::pair<int32_t, int32_t>> WinSystemQueries::CursorPos() {
+  POINT p;
+  if (!GetCursorPos(&p)) return std::nullopt;
+  return std::pair<int32_t, int32_t>{p.x, p.y};
+}
+
+std::optional<uint32_t> WinSystemQueries::IdleSeconds() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetLastInputInfo(&info)) return std::nullopt;
+  return static_cast<uint32_t>(GetTickCount() - info.dwTime) / 1000;
+}
+
+std::pair<int32_t, int32_t> WinSystemQueries::PrimaryScreenSize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+std::string WinSystemQueries::ComputerName() {
+  wchar_t buf[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  if (!GetComputerNameW(buf, &size)) return {};
+  std::wstring name(buf, size);
+  CharLowerBuffW(name.data(), static_cast<DWORD>(name.size()));
+  return Narrow(name);
+}
+
+bool WinSystemQueries::AutoStartEntryExists() { return quillo::AutoStartEntryExists(); }
+
+}  // namespace quillo

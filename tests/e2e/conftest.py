@@ -1,0 +1,175 @@
+"""End-to-end harness: a fresh Wine prefix (HOME and Documents inside the build tree), an Xvfb
+display with the Wine virtual desktop as default, real input through xdotool, the registry read
+back with `wine reg`, screenshots with ImageMagick. Everything started here is ended here."""
+
+import os
+import pathlib
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+import pytest
+
+SETTINGS_KEY = r"HKCU\Software\Ombrelune\Quillomat"
+
+
+def _free_display():
+    for n in range(90, 200):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    raise RuntimeError("no free X display number")
+
+
+class Wine:
+    def __init__(self, work: pathlib.Path, win64: pathlib.Path):
+        self.work = work
+        self.win64 = win64
+        self.home = work / "home"
+        self.prefix = work / "prefix"
+        self._procs = []
+        self._xvfb = None
+        self.env = dict(os.environ)
+
+    # -- set-up and tear-down -------------------------------------------------------------
+    def boot(self):
+        if self.work.exists():
+            shutil.rmtree(self.work, ignore_errors=True)
+        (self.home / "Documents").mkdir(parents=True)
+        display = _free_display()
+        self._xvfb = subprocess.Popen(
+            ["Xvfb", f":{display}", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        for _ in range(100):
+            if os.path.exists(f"/tmp/.X11-unix/X{display}"):
+                break
+            time.sleep(0.05)
+        self.env.update({
+            "DISPLAY": f":{display}",
+            "HOME": str(self.home),
+            "WINEPREFIX": str(self.prefix),
+            "WINEDEBUG": "-all",
+            "WINEARCH": "win64",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "XDG_CONFIG_HOME": str(self.home / ".config"),
+            "XDG_DATA_HOME": str(self.home / ".local/share"),
+            "XDG_CACHE_HOME": str(self.home / ".cache"),
+        })
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self._server()
+        self.run(["wineboot", "-i"], timeout=180)
+        self.run(["reg", "add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default",
+                  "/f"])
+        self.run(["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d",
+                  "1920x1080", "/f"])
+        self.restart_server()
+
+    def _server(self):
+        subprocess.run(["wineserver", "-p"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=False)
+
+    def restart_server(self):
+        """Ends every Wine process of the prefix and starts a fresh server (flushes user.reg)."""
+        self.kill_programs()
+        subprocess.run(["wineserver", "-k"], env=self.env, check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
+        self._server()
+
+    def kill_programs(self):
+        for p in self._procs:
+            if p.poll() is None:
+                try:
+                    os.killpg(p.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+                p.wait(timeout=10)
+        self._procs.clear()
+
+    def shutdown(self):
+        self.kill_programs()
+        if "WINEPREFIX" in self.env:
+            subprocess.run(["wineserver", "-k"], env=self.env, check=False,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
+        if self._xvfb and self._xvfb.poll() is None:
+            self._xvfb.terminate()
+            try:
+                self._xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self._xvfb.kill()
+
+    # -- running things -------------------------------------------------------------------
+    def exe(self, name):
+        path = self.win64 / name
+        if not path.exists():
+            raise FileNotFoundError(f"{path} is not built (cmake --build --preset win64)")
+        return path
+
+    def run(self, args, timeout=60, check=False):
+        """Runs `wine ARGS` to its end. Output goes through files, not pipes: Wine's helper
+        processes (the desktop's explorer) inherit the handles and would hold a pipe open."""
+        with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
+            p = subprocess.Popen(["wine", *map(str, args)], env=self.env, cwd=self.work,
+                                 stdout=out, stderr=err, stdin=subprocess.DEVNULL)
+            try:
+                rc = p.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                p.wait()
+                raise
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(p.args, rc, out.read(), err.read())
+        if check:
+            result.check_returncode()
+        return result
+
+    def start(self, args):
+        p = subprocess.Popen(["wine", *map(str, args)], env=self.env, cwd=self.work,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             start_new_session=True)
+        self._procs.append(p)
+        return p
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=60)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True,
+                       timeout=60)
+
+    def probe(self, *args, timeout=60):
+        return self.run([self.exe("probe.exe"), *args], timeout=timeout)
+
+    # -- the registry ---------------------------------------------------------------------
+    def reg_values(self, key=SETTINGS_KEY):
+        """Values of a key as {name: data}; {} when the key is absent."""
+        out = self.run(["reg", "query", key]).stdout
+        values = {}
+        for line in out.replace("\r", "").splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) >= 2 and parts[1].startswith("REG_"):
+                values[parts[0]] = parts[2] if len(parts) > 2 else ""
+        return values
+
+    def reg_set(self, name, data, key=SETTINGS_KEY):
+        self.run(["reg", "add", key, "/v", name, "/d", data, "/f"], check=True)
+
+    def reg_clear(self, key=r"HKCU\Software\Ombrelune"):
+        self.run(["reg", "delete", key, "/f"])
+
+
+@pytest.fixture(scope="session")
+def wine():
+    win64 = pathlib.Path(os.environ.get("QUILLO_WIN64_DIR",
+                                        pathlib.Path(__file__).resolve().parents[2] / "build/win64"))
+    work = pathlib.Path(os.environ.get("QUILLO_E2E_WORK",
+                                       pathlib.Path(__file__).resolve().parents[2] / "build/e2e"))
+    w = Wine(work, win64)
+    try:
+        w.boot()
+        yield w
+    finally:
+        w.shutdown()
