@@ -1,0 +1,291 @@
+// Start-up, timers, switching, reset and closing of the main window's logic, over fakes.
+#include <gtest/gtest.h>
+
+#include "core/app/main_logic.h"
+#include "core/util/datetime.h"
+
+namespace quillo {
+namespace {
+
+constexpr double kNow = 46000.5;  // noon, 9 December 2025
+constexpr int32_t kToday = 46000;
+
+struct FakeClock : Clock {
+  double now = kNow;
+  double Now() override { return now; }
+};
+
+struct FakeSystem : SystemQueries {
+  std::pair<int32_t, int32_t> cursor{100, 200};
+  std::optional<std::pair<int32_t, int32_t>> CursorPos() override { return cursor; }
+  std::optional<uint32_t> IdleSeconds() override { return 0; }
+  std::pair<int32_t, int32_t> PrimaryScreenSize() override { return {1920, 1080}; }
+  std::string ComputerName() override { return "desk-7"; }
+  char DecimalSeparator() override { return '.'; }
+  bool AutoStartEntryExists() override { return false; }
+};
+
+struct FakeHooks : HookBackend {
+  bool fail = false;
+  int64_t next = 101;
+  std::vector<int64_t> removed;
+  int64_t Install(HookKind) override { return fail ? 0 : next++; }
+  bool Remove(HookKind, int64_t h) override {
+    removed.push_back(h);
+    return true;
+  }
+};
+
+struct FakeView : MainView {
+  bool sampler = false, counting = false, debugMenu = false, visible = true, submit = false;
+  std::string caption;
+  uint32_t panelColor = 0;
+  int samples = 0, hides = 0;
+  bool answerYes = true;
+  std::vector<std::string> messages, errors;
+  void SetSamplerTimer(bool e) override { sampler = e; }
+  void ShowCountingState(bool c, const std::string& text) override { counting = c, caption = text; }
+  void SetPanelColor(uint32_t c) override { panelColor = c; }
+  void SetDebugMenuVisible(bool v) override { debugMenu = v; }
+  void SetSubmitTimer(bool e, int32_t) override { submit = e; }
+  PanelPresence Presence() override { return {}; }
+  void ShowSample(const SampleView&) override { ++samples; }
+  bool IsVisible() override { return visible; }
+  void HideToTray() override { ++hides, visible = false; }
+  void ShowMessage(const std::string& t) override { messages.push_back(t); }
+  bool AskYesNo(const std::string& t, const std::string&, const std::string&) override {
+    messages.push_back(t);
+    return answerYes;
+  }
+  void ShowError(const std::string& t) override { errors.push_back(t); }
+};
+
+class Logic : public ::testing::Test {
+ protected:
+  MainLogic& Start(bool params = false) {
+    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view}, params);
+    logic->FormCreate();
+    return *logic;
+  }
+  ActivityCounters c;
+  FakeClock clock;
+  FakeSystem system;
+  FakeHooks hooks;
+  MemoryStore store;
+  FakeView view;
+  std::unique_ptr<MainLogic> logic;
+};
+
+TEST_F(Logic, FirstStartWithAnEmptyStore) {
+  const Settings& s = Start().settings();
+  EXPECT_TRUE(c.counting);
+  EXPECT_TRUE(view.sampler);
+  EXPECT_EQ(view.caption, "on");
+  EXPECT_FALSE(s.distmode);
+  EXPECT_TRUE(s.showhistory);
+  EXPECT_TRUE(s.showrunning);
+  EXPECT_EQ(s.idledelay, 10);
+  EXPECT_EQ(s.monitorsize, 23.0f);
+  EXPECT_EQ(s.digits, 7);
+  EXPECT_EQ(s.dispitems, "111111111111110");
+  EXPECT_EQ(view.panelColor, 0xFFA448u);
+  EXPECT_FALSE(view.submit);
+  EXPECT_TRUE(s.ResetEveryday);
+  EXPECT_EQ(s.interval, 60);
+  EXPECT_EQ(s.resetdate, kNow);
+  EXPECT_EQ(s.measuredate, kToday);
+  EXPECT_EQ(c.logdate, kToday);
+  EXPECT_EQ(s.alias, "desk-7");
+  EXPECT_EQ(s.Comment, "desk-7");
+  EXPECT_EQ(c.screenDiagonal, 2203);
+  EXPECT_EQ(c.prevX, 100);
+  EXPECT_TRUE(view.messages.empty());  // no daily reset on a first start
+  EXPECT_TRUE(logic->startupErrors().empty());
+  EXPECT_EQ(store.writeCount, 0);  // start-up never writes
+  EXPECT_EQ(logic->logstring, "Key Hook Started : 101\r\nMouse Hook Started : 102\r\n");
+}
+
+TEST_F(Logic, StoredValuesAreBroughtIntoRange) {
+  store.values = {{"Interval", "10"}, {"Digits", "3"}, {"Dispitems", "101"},
+                  {"Comment", "Debug"}, {"Monitorsize", "21,3"}};
+  Settings s = Start().settings();
+  EXPECT_EQ(s.interval, 30);
+  EXPECT_EQ(s.digits, 6);
+  EXPECT_EQ(s.dispitems, "101000000000000");
+  EXPECT_FALSE(view.debugMenu);
+  EXPECT_EQ(s.monitorsize, 21.3f);
+  store.values = {{"Digits", "15"}, {"Dispitems", std::string(20, '1')}, {"Comment", "debug"}};
+  s = Start().settings();
+  EXPECT_EQ(s.digits, 10);
+  EXPECT_EQ(s.dispitems.size(), 20u);
+  EXPECT_TRUE(view.debugMenu);
+}
+
+TEST_F(Logic, TotalsLoadIntoTheStoredLayer) {
+  store.values = {{"Keystrokes", "5e9"}, {"Leftclicks", "12"}, {"Distance", "1000.5"},
+                  {"Time", "77"}, {"Idle", "33"}, {"showhistory", "0"}};
+  Start();
+  EXPECT_EQ(c.histKeystrokes, 705032704u);
+  EXPECT_EQ(c.histLeft, 12u);
+  EXPECT_EQ(c.totalDistance, 1000.5);
+  EXPECT_EQ(c.histDistance, 1000.5);
+  EXPECT_EQ(c.histRunSeconds, 77u);
+  EXPECT_EQ(c.histIdleSeconds, 33u);
+  EXPECT_FALSE(logic->settings().showhistory);
+}
+
+TEST_F(Logic, DailyResetOnTheFirstStartOfANewDay) {
+  store.values = {{"Measuredate", std::to_string(kToday - 1)}, {"Leftclicks", "9"}};
+  Start();
+  EXPECT_EQ(view.messages, std::vector<std::string>{"reset"});
+  EXPECT_EQ(c.histLeft, 0u);
+  EXPECT_EQ(logic->settings().measuredate, kToday - 1);  // the reset leaves it
+
+  view.messages.clear();
+  store.values = {{"Measuredate", std::to_string(kToday)}, {"Leftclicks", "9"}};
+  Start();
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(c.histLeft, 9u);
+}
+
+TEST_F(Logic, DailyLogCheckMovesTheDayNumbers) {
+  store.values = {{"Logging", "-1"}, {"ResetEveryday", "0"},
+                  {"Measuredate", std::to_string(kToday - 3)}, {"Logdate", "1"}};
+  int lines = 0;
+  logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view}, false);
+  logic->writeLogLine = [&] { return ++lines > 0; };
+  logic->FormCreate();
+  EXPECT_EQ(lines, 1);
+  EXPECT_EQ(c.logdate, kToday - 3);
+  EXPECT_EQ(logic->settings().measuredate, kToday);
+  logic->tmrWriteValuesTimer();  // same day: nothing more
+  EXPECT_EQ(lines, 1);
+  clock.now += 1;
+  logic->tmrWriteValuesTimer();  // the first minute of the next day
+  EXPECT_EQ(lines, 2);
+  EXPECT_EQ(c.logdate, kToday);
+}
+
+TEST_F(Logic, PausedStartAndTheOnOffButton) {
+  store.values = {{"Running", "0"}};
+  Start();
+  EXPECT_FALSE(c.counting);
+  EXPECT_FALSE(view.sampler);
+  EXPECT_EQ(view.caption, "off");
+  system.cursor = {500, 600};
+  logic->btnonoffClick();
+  EXPECT_TRUE(c.counting);
+  EXPECT_EQ(c.prevX, 500);  // measured from where the pointer is now
+  EXPECT_EQ(store.values["Running"], "-1");
+  logic->btnonoffClick();
+  EXPECT_FALSE(c.counting);
+  EXPECT_EQ(store.values["Running"], "0");
+  // A language change while paused: the caption is the new "off" word, the next click switches on.
+  logic->texts.onstring = "aan";
+  logic->texts.offstring = "uit";
+  logic->TurnOn(false);
+  logic->btnonoffClick();
+  EXPECT_TRUE(c.counting);
+}
+
+TEST_F(Logic, ResetClearsTheTotalsAndKeepsTheRest) {
+  store.values = {{"Leftclicks", "9"}, {"Distance", "50"}, {"Time", "70"}, {"Idle", "5"}};
+  Start();
+  c.liveLeft = 3;
+  c.liveIdleSeconds = 4;
+  c.idleRun = 12;
+  c.lastClickButton = kLeftButton;
+  c.stepDistance = 1.5;
+  view.answerYes = false;
+  logic->ResetCounter1Click();
+  EXPECT_EQ(c.Total(Counter::kLeft), 12u);
+  view.answerYes = true;
+  clock.now = kNow + 0.25;
+  logic->ResetCounter1Click();
+  EXPECT_EQ(view.messages.back(), "Are you sure you want to reset all the counters ?");
+  for (Counter k : kAllCounters) EXPECT_EQ(c.Total(k), 0u);
+  EXPECT_EQ(c.totalDistance, 0);
+  EXPECT_EQ(c.histDistance, 0);
+  EXPECT_EQ(c.histRunSeconds + c.liveRunSeconds + c.histIdleSeconds + c.liveIdleSeconds, 0u);
+  EXPECT_EQ(c.startTime, kNow + 0.25);
+  EXPECT_EQ(logic->settings().resetdate, kNow + 0.25);
+  EXPECT_EQ(c.idleRun, 12u);
+  EXPECT_EQ(c.lastClickButton, kLeftButton);
+  EXPECT_EQ(c.stepDistance, 1.5);
+}
+
+TEST_F(Logic, HookWatchdogAndDebugLines) {
+  hooks.fail = true;
+  Start();
+  EXPECT_EQ(c.keyHook, 0);
+  // A missing hook is no error at start: the stored state still switches counting on.
+  EXPECT_TRUE(view.sampler);
+  EXPECT_TRUE(c.counting);
+  hooks.fail = false;
+  logic->logstring.clear();
+  logic->tmrCheckTimer();
+  EXPECT_EQ(logic->logstring,
+            "Key UnHook Handle not found : 0\r\nKey Hook Started : 101\r\n"
+            "Mouse UnHook Handle not found : 0\r\nMouse Hook Started : 102\r\n");
+  logic->logstring.clear();
+  logic->tmrCheckTimer();  // both installed: nothing
+  EXPECT_EQ(logic->logstring, "");
+  logic->HookKeyboard();
+  EXPECT_EQ(logic->logstring, "Key Hook Failed : 101\r\n");
+  logic->logstring.clear();
+  logic->mnudebug2Click();
+  EXPECT_EQ(logic->logstring,
+            "Key UnHook Succes : 0\r\nKey Hook Started : 103\r\nMouse UnHook Succes : 0\r\n"
+            "Mouse Hook Started : 104\r\nKey Hook : 103\r\nMouse Hook : 104\r\n");
+  logic->logstring.clear();
+  logic->FormDestroy();
+  EXPECT_EQ(logic->logstring, "Key UnHook Succes : 0\r\nMouse UnHook Succes : 0\r\n");
+  EXPECT_FALSE(view.sampler);
+}
+
+TEST_F(Logic, CloseHidesAndSavesOnlyExitCloses) {
+  Start();
+  c.liveKeystrokes = 4;
+  EXPECT_FALSE(logic->FormCloseQuery());
+  EXPECT_EQ(view.hides, 1);
+  EXPECT_EQ(store.values["Keystrokes"], "4");
+  EXPECT_EQ(store.values["Visible"], "-1");  // visible when the save ran
+  c.liveKeystrokes = 6;
+  logic->Exit1Click();
+  EXPECT_TRUE(logic->FormCloseQuery());
+  EXPECT_EQ(store.values["Keystrokes"], "6");
+  EXPECT_EQ(store.values["Visible"], "0");
+}
+
+TEST_F(Logic, UnreadableValueIsReportedOnceAndSurvivesSavesUntilAReset) {
+  store.values = {{"KeyStrokes", "lots"}, {"Background", "blue"}, {"Leftclicks", "3"}};
+  Start();
+  ASSERT_EQ(logic->startupErrors().size(), 2u);
+  EXPECT_EQ(view.panelColor, 0xFFA448u);
+  EXPECT_TRUE(c.counting);  // start-up went on to the end
+  c.liveKeystrokes = 2;
+  c.liveLeft = 1;
+  logic->WriteValues();
+  logic->tmrWriteValuesTimer();
+  EXPECT_EQ(store.values["KeyStrokes"], "lots");
+  EXPECT_EQ(store.values["Leftclicks"], "4");
+  logic->ResetCounters();
+  logic->WriteValues();
+  EXPECT_EQ(store.values["KeyStrokes"], "0");
+}
+
+TEST_F(Logic, SaveFailuresAreShownOnlyWithCommandLineParameters) {
+  store.failingWrites.insert("Idle");
+  Start(false);
+  logic->WriteValues();
+  EXPECT_TRUE(view.messages.empty());
+  Start(true);
+  logic->WriteValues();
+  EXPECT_EQ(view.messages, std::vector<std::string>{"Quillomat : error writing idle time"});
+  c.liveKeystrokes = 1;
+  logic->tmrWriteValuesTimer();
+  EXPECT_EQ(view.messages.back(), "Quillomat : error writing values");
+}
+
+}  // namespace
+}  // namespace quillo
