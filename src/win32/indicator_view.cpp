@@ -23,7 +23,9 @@ ScopedRgn QuadRegion(const Quad& q) {
   return ScopedRgn(CreatePolygonRgn(pts, 4, ALTERNATE));
 }
 
-HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+HINSTANCE ModuleInstance() {
+  return GetModuleHandleW(nullptr);
+}
 
 }  // namespace
 
@@ -155,8 +157,7 @@ HRGN IndicatorView::ClipRegion() {
   clip_ = nullptr;
   clipBuild_ = control_.RebuildCount();
   const indicator::CoverageMask* mask = control_.ClipRGN();
-  const std::vector<indicator::Rect> runs =
-      mask ? mask->Runs() : std::vector<indicator::Rect>{};
+  const std::vector<indicator::Rect> runs = mask ? mask->Runs() : std::vector<indicator::Rect>{};
   std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
   auto* rd = reinterpret_cast<RGNDATA*>(data.data());
   rd->rdh.dwSize = sizeof(RGNDATAHEADER);
