@@ -1,0 +1,87 @@
+"""A segment indicator in a real window under Wine shows exactly the core's picture: inside the
+window shape (and, when see-through, inside the clip region) the screen has the core's pixels,
+elsewhere the host window's colour shows through."""
+
+import pathlib
+import subprocess
+import time
+
+import pytest
+
+
+def _read_pnm(path: pathlib.Path, channels: int):
+    data = path.read_bytes()
+    parts = data.split(maxsplit=4)
+    width, height = int(parts[1]), int(parts[2])
+    return width, height, data[len(data) - width * height * channels:]
+
+
+def _wait_for(path: pathlib.Path, proc, seconds=30.0):
+    deadline = time.monotonic() + seconds
+    while not path.exists():
+        assert proc.poll() is None, "the probe ended before showing its window"
+        assert time.monotonic() < deadline, f"{path.name} never appeared"
+        time.sleep(0.1)
+
+
+def _mismatches(screen, origin, expected):
+    sw, _, pixels = screen
+    left, top = origin
+    w, h = expected["size"]
+    bad = []
+    for y in range(h):
+        for x in range(w):
+            i = ((top + y) * sw + left + x) * 3
+            got = tuple(pixels[i:i + 3])
+            want = expected["pixel"](x, y)
+            if got != want:
+                bad.append((x, y, got, want))
+    return bad
+
+
+@pytest.mark.parametrize("case", ["default", "rotated", "see_through"])
+def test_window_shows_the_core_picture(wine, case):
+    out = wine.work / "indicator_show"
+    out.mkdir(exist_ok=True)
+    for stale in out.glob(f"{case}_*"):
+        stale.unlink()
+    proc = wine.start([wine.exe("indicator_probe.exe"), "show", out.name, case])
+    try:
+        ready = out / f"{case}_ready.txt"
+        _wait_for(ready, proc)
+        time.sleep(0.2)  # the file is written right after the last paint
+        left, top, right, bottom, *host = map(int, ready.read_text().split())
+        host = tuple(host)
+        cw, ch, canvas = _read_pnm(out / f"{case}_canvas.ppm", 3)
+        assert (cw, ch) == (right - left, bottom - top)
+        _, _, shape = _read_pnm(out / f"{case}_shape.pgm", 1)
+        clip_file = out / f"{case}_clip.pgm"
+        clip = _read_pnm(clip_file, 1)[2] if clip_file.exists() else None
+        assert (clip is not None) == (case == "see_through")
+
+        def pixel(x, y):
+            i = y * cw + x
+            visible = shape[i] and (clip is None or clip[i])
+            return tuple(canvas[3 * i:3 * i + 3]) if visible else host
+
+        expected = {"size": (cw, ch), "pixel": pixel}
+        # Outside the shape or the clip the host must show through, so both kinds are compared.
+        shown = sum(1 for i in range(cw * ch) if shape[i] and (clip is None or clip[i]))
+        assert 0 < shown < cw * ch or case == "default"
+
+        shot_png, shot_ppm = out / f"{case}_screen.png", out / f"{case}_screen.ppm"
+        bad = None
+        for _ in range(20):  # Wine hands the window's pixels to X a moment after painting
+            wine.screenshot(shot_png)
+            subprocess.run(["convert", str(shot_png), str(shot_ppm)], check=True, timeout=60)
+            bad = _mismatches(_read_pnm(shot_ppm, 3), (left, top), expected)
+            if not bad:
+                break
+            time.sleep(0.25)
+        assert not bad, f"{len(bad)} pixels differ, first {bad[:5]}"
+    finally:
+        (out / f"{case}_stop").write_text("")
+        try:
+            proc.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            pass
