@@ -7,8 +7,12 @@
 //                                     window, writes the core's picture and masks and the
 //                                     window's screen position, then runs until <case>_stop
 //                                     appears in <dir> (or a minute passes)
+//   indicator_probe sizes             resizes and turns an indicator window and prints, after
+//                                     each step, the window's size, the picture's size, and the
+//                                     box of the window region beside that of the core's shape
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -257,11 +261,75 @@ int Show(const std::wstring& dir, const std::string& name) {
   return 0;
 }
 
+// ---- sizes -----------------------------------------------------------------------------------
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+void Report(const char* step, quillo::IndicatorView& view) {
+  Pump();
+  const IAeverLiquidIndicator& c = view.Control();
+  RECT r;
+  GetWindowRect(view.Handle(), &r);
+  RECT box{};
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(view.Handle(), rgn) != ERROR) GetRgnBox(rgn, &box);
+  DeleteObject(rgn);
+  const CoverageMask shape = c.WindowShapeMask();
+  RECT core{shape.Width(), shape.Height(), 0, 0};
+  for (const Rect& run : shape.Runs()) {
+    core.left = std::min<LONG>(core.left, run.left);
+    core.top = std::min<LONG>(core.top, run.top);
+    core.right = std::max<LONG>(core.right, run.right);
+    core.bottom = std::max<LONG>(core.bottom, run.bottom);
+  }
+  std::printf(
+      "%s window %ldx%ld picture %dx%d canvas %dx%d region %ld,%ld,%ld,%ld core %ld,%ld,%ld,%ld\n",
+      step, r.right - r.left, r.bottom - r.top, c.IndicatorWidth(), c.IndicatorHeight(),
+      c.CanvasBitmap().Width(), c.CanvasBitmap().Height(), box.left, box.top, box.right, box.bottom,
+      core.left, core.top, core.right, core.bottom);
+}
+
+int Sizes() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  quillo::IndicatorView::Register(inst);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = inst;
+  wc.lpszClassName = L"IndicatorProbeSizes";
+  RegisterClassExW(&wc);
+  HWND host = CreateWindowExW(0, wc.lpszClassName, L"sizes", WS_POPUP | WS_VISIBLE, 0, 0, 500, 500,
+                              nullptr, nullptr, inst, nullptr);
+  quillo::IndicatorView view;
+  view.Create(host, 10, 10, 100, 20);
+  Report("created", view);
+  view.Control().Loaded();
+  view.SetBounds(10, 10, 120, 30);
+  Report("upright_resized", view);
+  view.Control().SetIndicatorAngle(900);
+  Report("turned_900", view);
+  view.SetBounds(10, 10, 40, 150);
+  Report("turned_900_resized", view);
+  view.Control().SetIndicatorAngle(450);
+  Report("turned_450", view);
+  view.SetBounds(10, 10, 200, 50);
+  Report("turned_450_resized", view);
+  view.Control().SetIndicatorWidth(60);
+  Report("turned_450_narrower", view);
+  std::fflush(stdout);
+  DestroyWindow(host);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wstring(argv[1]) == L"fill") return Fill(argv[2]);
   if (argc >= 4 && std::wstring(argv[1]) == L"show") return Show(argv[2], Narrow(argv[3]));
-  std::fprintf(stderr, "usage: indicator_probe fill <dir> | show <dir> <case>\n");
+  if (argc >= 2 && std::wstring(argv[1]) == L"sizes") return Sizes();
+  std::fprintf(stderr, "usage: indicator_probe fill <dir> | show <dir> <case> | sizes\n");
   return 2;
 }
