@@ -1,8 +1,10 @@
-// Window messages of the main window, mapped onto MainLogic.
+// Window messages of the main window, mapped onto MainLogic; the panel built from the core's
+// layout; the notification-area icon and the pop-up menu.
 #include "win32/main_window.h"
 
 #include <commctrl.h>
 
+#include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
 
 namespace quillo {
@@ -22,19 +24,25 @@ enum TimerId : UINT_PTR {
 constexpr UINT kTrayMessage = WM_APP + 10;
 constexpr UINT kStartupErrors = WM_APP + 11;
 constexpr UINT kTrayId = 1;
-
-enum MenuId : UINT {
-  kMenuShowHide = 100,
-  kMenuReset = 101,
-  kMenuExit = 102,
-  kMenuDebug1 = 110,
-  kMenuDebug2 = 111,
-};
-
-// Window region of the borderless frame, in window coordinates.
-constexpr RECT kFrameRegion{1, 1, 154, 275};
+// Moving the window as if its caption were dragged: SC_MOVE plus the caption hit-test code.
+constexpr WPARAM kDragCommand = 61458;
 
 COLORREF ToColorRef(uint32_t c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
+
+UINT ButtonCommand(ControlId id) {
+  switch (id) {
+    case ControlId::btnExit:
+      return kCmdBtnExit;
+    case ControlId::btnMinimize:
+      return kCmdBtnMinimize;
+    case ControlId::btnHelp:
+      return kCmdBtnHelp;
+    case ControlId::btnonoff:
+      return kCmdBtnOnOff;
+    default:
+      return kCmdBtnSetup;
+  }
+}
 
 // Relabels the Yes and No buttons of the next message box shown on this thread.
 struct ButtonCaptions {
@@ -53,6 +61,13 @@ LRESULT CALLBACK RelabelProc(int code, WPARAM wp, LPARAM lp) noexcept {
   return CallNextHookEx(g_cbtHook, code, wp, lp);
 }
 
+HFONT MakeFont(const FontSpec& spec) {
+  return CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     spec.face == "Marlett" ? SYMBOL_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     Widen(spec.face).c_str());
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, bool haveCommandLineParameters)
@@ -61,15 +76,18 @@ MainWindow::MainWindow(HINSTANCE instance, bool haveCommandLineParameters)
       store_(Widen(kSettingsKeyPath)) {}
 
 MainWindow::~MainWindow() {
-  if (font_) DeleteObject(font_);
+  for (HFONT f : {labelFont_, symbolFont_, textFont_})
+    if (f) DeleteObject(f);
   if (panelBrush_) DeleteObject(panelBrush_);
   if (iconOn_) DestroyIcon(iconOn_);
   if (iconOff_) DestroyIcon(iconOff_);
+  if (accelerators_) DestroyAcceleratorTable(accelerators_);
   if (appWindow_) DestroyWindow(appWindow_);
   // The mutex handle stays open until the process ends, as every instance's does.
 }
 
 bool MainWindow::Create() {
+  IndicatorView::Register(instance_);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = DefWindowProcW;
@@ -77,25 +95,39 @@ bool MainWindow::Create() {
   wc.lpszClassName = kAppWindowClass;
   RegisterClassExW(&wc);
   // The hidden application window owns the main window, so the panel gets no taskbar button.
-  appWindow_ = CreateWindowExW(0, kAppWindowClass, Widen(kApplicationTitle).c_str(),
-                               WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
+  appWindow_ = CreateWindowExW(0, kAppWindowClass, Widen(kApplicationTitle).c_str(), WS_POPUP, 0,
+                               0, 0, 0, nullptr, nullptr, instance_, nullptr);
 
   wc.lpfnWndProc = WndProc;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = kMainWindowClass;
   wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
   if (!RegisterClassExW(&wc)) return false;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-  hwnd_ = CreateWindowExW(WS_EX_LAYERED, kMainWindowClass, L"Quillomat", WS_POPUP, 50, 50, 156,
+  hwnd_ = CreateWindowExW(0, kMainWindowClass, L"Quillomat", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 156,
                           277, appWindow_, nullptr, instance_, this);
   if (!hwnd_) return false;
-  SetLayeredWindowAttributes(hwnd_, 0, 255, LWA_ALPHA);
+
+  ACCEL keys[] = {{FVIRTKEY, VK_F1, kCmdHelp}, {FVIRTKEY | FALT, VK_F4, kCmdExit}};
+  accelerators_ = CreateAcceleratorTableW(keys, 2);
+
+  // First position: centred on the screen at the size the panel will have; then the stored one.
+  const PanelFrame frame = CurrentLayout().frame;
+  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - frame.window.width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - frame.window.height) / 2, frame.window.width,
+               frame.window.height, SWP_NOZORDER | SWP_NOACTIVATE);
   RestoreWindowPlacement(hwnd_);
   ShowWindow(hwnd_, SW_SHOW);
-  FormShow();
   SetTimer(hwnd_, kTmrHide, 50, nullptr);
   if (!logic_->startupErrors().empty()) PostMessageW(hwnd_, kStartupErrors, 0, 0);
   return true;
+}
+
+bool MainWindow::TranslateAccelerators(MSG& msg) {
+  if (!accelerators_ || !hwnd_) return false;
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  return TranslateAcceleratorW(hwnd_, accelerators_, &msg) != 0;
 }
 
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -117,37 +149,175 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 void MainWindow::FormCreate() {
-  // The icon-title font of the system, as the panel's captions use it.
-  LOGFONTW lf{};
-  if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0)) {
-    lf.lfWeight = lf.lfWeight >= FW_BOLD ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = lf.lfItalic == 1;
-    lf.lfUnderline = lf.lfUnderline == 1;
-    lf.lfStrikeOut = lf.lfStrikeOut == 1;
-    font_ = CreateFontIndirectW(&lf);
-  }
   // Never tested: several instances may run side by side.
   mutex_ = CreateMutexW(nullptr, FALSE, L"Quillomat");
 
   input_ = std::make_unique<InputThread>(g_activity);
   input_->Start();
-  logic_ = std::make_unique<MainLogic>(g_activity, Platform{clock_, system_, *input_, store_, *this},
-                                       haveParams_);
+  logic_ = std::make_unique<MainLogic>(
+      g_activity, Platform{clock_, system_, *input_, store_, *this, logFile_}, haveParams_);
   iconOn_ = MakeStateIcon(true);
   iconOff_ = MakeStateIcon(false);
   AddTrayIcon();
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                             nullptr, instance_, nullptr);
   SetTimer(hwnd_, kTmrCheck, 5000, nullptr);
   SetTimer(hwnd_, kTmrWriteValues, 60000, nullptr);
 
-  HRGN region = CreateRectRgn(kFrameRegion.left, kFrameRegion.top, kFrameRegion.right,
-                              kFrameRegion.bottom);
-  SetWindowRgn(hwnd_, region, TRUE);  // the window owns the region from here on
-
+  // Borderless, clipped to the panel's rectangle until the panel sizes it.
+  SetWindowRgn(hwnd_, CreateRectRgn(1, 1, 154, 275), TRUE);  // the window owns the region
   logic_->FormCreate();
 }
 
+PanelLayout MainWindow::CurrentLayout() const {
+  const Settings& s = logic_->settings();
+  PanelSettings ps;
+  ps.orientation = s.orientation;
+  ps.digits = s.digits;
+  ps.dispitems = s.dispitems;
+  ps.distmode = s.distmode;
+  ps.Transparent = s.Transparent;
+  return BuildPanel(ps, texts_, counting_, Dpi());
+}
+
+int MainWindow::Dpi() const {
+  const UINT dpi = hwnd_ ? GetDpiForWindow(hwnd_) : 0;
+  return dpi ? static_cast<int>(dpi) : 96;
+}
+
 void MainWindow::FormShow() {
-  if (logic_) logic_->tmrDistanceTimer();
+  freeobjects();
+  SetItems();
+  SetStayOnTop(logic_->settings().ontop);
+  logic_->tmrDistanceTimer();
+}
+
+void MainWindow::FormHide() { freeobjects(); }
+
+void MainWindow::CreateFonts() {
+  if (fontDpi_ == layout_.dpi && labelFont_) return;
+  for (HFONT* f : {&labelFont_, &symbolFont_, &textFont_})
+    if (*f) DeleteObject(*f), *f = nullptr;
+  labelFont_ =
+      MakeFont({kLabelFont.face, kLabelFont.bold, ScalePx(kLabelFont.height, layout_.dpi)});
+  symbolFont_ = MakeFont({kSymbolButtonFont.face, kSymbolButtonFont.bold,
+                          ScalePx(kSymbolButtonFont.height, layout_.dpi)});
+  textFont_ = MakeFont(
+      {kTextButtonFont.face, kTextButtonFont.bold, ScalePx(kTextButtonFont.height, layout_.dpi)});
+  fontDpi_ = layout_.dpi;
+}
+
+void MainWindow::SetItems() {
+  layout_ = CurrentLayout();
+  CreateFonts();
+  for (const PanelControl& pc : layout_.controls) {
+    const auto index = static_cast<size_t>(pc.id);
+    const Rect& b = pc.bounds;
+    switch (pc.kind) {
+      case ControlKind::kIndicator: {
+        auto view = std::make_unique<IndicatorView>();
+        view->Create(hwnd_, b.left, b.top, b.width, b.height);
+        auto& c = view->Control();
+        const IndicatorLook& look = kIndicatorLook;
+        c.SetBackColor(static_cast<indicator::Color>(look.BackColor));
+        c.SetColorScheme(indicator::csBlack);
+        c.SetIndicatorKind(indicator::ik7segment);
+        c.SetIndicatorStyle(indicator::isThin);
+        c.SetInnerBevel(indicator::bkNone);
+        c.SetNumberBackColor(static_cast<indicator::Color>(look.NumberBackColor));
+        c.SetNumberForeColor(static_cast<indicator::Color>(look.NumberForeColor));
+        c.SetNumberForeColor1(static_cast<indicator::Color>(look.NumberForeColor1));
+        c.SetOuterBevel(indicator::bkNone);
+        c.SetMouseAction(indicator::maColor);
+        c.SetTransparentMode(indicator::tmNone);
+        c.SetSignNumber(pc.SignNumber);
+        // A press on an indicator moves the window, as one on the panel does.
+        view->SetOnMouseDown([this](IndicatorView&, UINT message, WPARAM, LPARAM) {
+          if (message != WM_RBUTTONDOWN) BeginDrag();
+        });
+        indicators_[index] = std::move(view);
+        break;
+      }
+      case ControlKind::kButton: {
+        const bool symbol = pc.font.face == kSymbolButtonFont.face;
+        HWND button = CreateWindowExW(
+            0, L"BUTTON", Widen(pc.caption).c_str(),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.left, b.top, b.width, b.height,
+            hwnd_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ButtonCommand(pc.id))), instance_,
+            nullptr);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(symbol ? symbolFont_ : textFont_),
+                     FALSE);
+        // The settings dialog arrives with its own release; until then its button is inert.
+        if (pc.id == ControlId::btnSetup) EnableWindow(button, FALSE);
+        if (tooltip_) {
+          TOOLINFOW ti{};
+          ti.cbSize = sizeof ti;
+          ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+          ti.hwnd = hwnd_;
+          ti.uId = reinterpret_cast<UINT_PTR>(button);
+          std::wstring hint = Widen(pc.hint);
+          ti.lpszText = hint.data();
+          SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+        buttons_[index] = button;
+        break;
+      }
+      case ControlKind::kLabel:
+        break;  // labels are painted by the panel itself
+    }
+  }
+  ApplyFrame(layout_.frame);
+  ApplyAlpha(layout_.alpha);
+  built_ = true;
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::freeobjects() {
+  for (int i = 0; i < kControlCount; ++i) {
+    if (buttons_[i]) {
+      if (tooltip_) {
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = hwnd_;
+        ti.uId = reinterpret_cast<UINT_PTR>(buttons_[i]);
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+      }
+      DestroyWindow(buttons_[i]);
+      buttons_[i] = nullptr;
+    }
+    indicators_[i].reset();
+  }
+  layout_.controls.clear();
+  built_ = false;
+}
+
+void MainWindow::ApplyFrame(const PanelFrame& frame) {
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.window.width, frame.window.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowRgn(hwnd_,
+               CreateRectRgn(frame.region.left, frame.region.top, frame.region.right,
+                             frame.region.bottom),
+               TRUE);
+}
+
+void MainWindow::ApplyAlpha(const std::optional<AlphaBlend>& alpha) {
+  if (!alpha) return;  // an unknown level leaves the window as it is
+  const LONG_PTR ex = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+  if (alpha->enabled) {
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd_, 0, alpha->alpha, LWA_ALPHA);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void MainWindow::SetStayOnTop(bool onTop) {
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, r.left, r.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOACTIVATE);
 }
 
 LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -173,23 +343,28 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         default:
           return 0;
       }
+    case WM_SHOWWINDOW:
+      if (wp)
+        FormShow();
+      else
+        FormHide();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && logic_) logic_->tmrDistanceTimer();
+      return 0;
     case WM_PAINT:
       Paint();
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_NCHITTEST: {
-      const LRESULT hit = DefWindowProcW(hwnd_, msg, wp, lp);
-      return hit;
-    }
     case WM_LBUTTONDOWN:
-      // Dragging from anywhere on the panel.
-      ReleaseCapture();
-      SendMessageW(hwnd_, WM_SYSCOMMAND, 61458, 0);
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      BeginDrag();
       return 0;
-    case WM_RBUTTONUP: {
+    case WM_CONTEXTMENU: {
       POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      ClientToScreen(hwnd_, &p);
+      if (p.x == -1 && p.y == -1) GetCursorPos(&p);
       ShowPopupMenu(p);
       return 0;
     }
@@ -207,35 +382,26 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
           ShowPopupMenu(p);
           return 0;
         }
+        case WM_MOUSEMOVE:
+          UpdateTrayHint();
+          return 0;
         default:
           return 0;
       }
     case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case kMenuShowHide:
-          if (IsWindowVisible(hwnd_)) {
-            logic_->WriteValues();
-            HideToTray();
-          } else {
-            ShowPanel();
-          }
-          return 0;
-        case kMenuReset:
-          logic_->ResetCounter1Click();
-          return 0;
-        case kMenuExit:
-          logic_->Exit1Click();
-          PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-          return 0;
-        case kMenuDebug1:
-          logic_->mnudebug1Click();
-          return 0;
-        case kMenuDebug2:
-          logic_->mnudebug2Click();
-          return 0;
-        default:
-          return 0;
+      if (Command(LOWORD(wp))) return 0;
+      return DefWindowProcW(hwnd_, msg, wp, lp);
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (built_) {
+        freeobjects();
+        SetItems();
+        logic_->tmrDistanceTimer();
       }
+      return 0;
+    }
     case kStartupErrors: {
       std::string text = "Some stored values could not be read:\n\n";
       for (const auto& e : logic_->startupErrors()) text += e + "\n";
@@ -261,9 +427,8 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       if (!placementSaved_) SaveWindowPlacement(hwnd_);
       logic_->FormDestroy();
-      KillTimer(hwnd_, kTmrCheck);
-      KillTimer(hwnd_, kTmrWriteValues);
-      KillTimer(hwnd_, kTmrSubmit);
+      for (UINT_PTR id : {kTmrCheck, kTmrWriteValues, kTmrSubmit, kTmrHide}) KillTimer(hwnd_, id);
+      freeobjects();
       if (trayAdded_) {
         NOTIFYICONDATAW nid{};
         nid.cbSize = sizeof nid;
@@ -283,17 +448,104 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+bool MainWindow::Command(UINT id) {
+  switch (id) {
+    case kCmdHidePanel:
+    case kCmdBtnMinimize:
+      HidePanel1Click();
+      return true;
+    case kCmdResetCounters:
+      logic_->ResetCounter1Click();
+      return true;
+    case kCmdExit:
+      logic_->Exit1Click();
+      PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+      return true;
+    case kCmdBtnExit:
+      PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+      return true;
+    case kCmdHelp:
+    case kCmdBtnHelp:
+      OpenHelp();
+      return true;
+    case kCmdWebsite:
+      OpenWebSite();
+      return true;
+    case kCmdBtnOnOff:
+      logic_->btnonoffClick();
+      SetFocus(hwnd_);  // the button does not keep the focus
+      return true;
+    case kCmdDebugCheckHooks:
+      logic_->mnudebug1Click();
+      return true;
+    case kCmdDebugRefreshHooks:
+      logic_->mnudebug2Click();
+      return true;
+    default:
+      return false;
+  }
+}
+
 void MainWindow::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  RECT r;
-  GetClientRect(hwnd_, &r);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   if (!panelBrush_) panelBrush_ = CreateSolidBrush(ToColorRef(logic_->settings().background));
-  FillRect(dc, &r, panelBrush_);
-  // Panel1's raised bevel, inside the window region.
-  RECT bevel{kFrameRegion.left, kFrameRegion.top, kFrameRegion.right, kFrameRegion.bottom};
-  DrawEdge(dc, &bevel, BDR_RAISEDOUTER | BDR_RAISEDINNER, BF_RECT);
+  // Panel1: the user's colour within raised outer and inner bevels.
+  RECT panel{0, 0, built_ ? layout_.frame.panel.width : client.right,
+             built_ ? layout_.frame.panel.height : client.bottom};
+  FillRect(dc, &panel, panelBrush_);
+  DrawEdge(dc, &panel, EDGE_RAISED, BF_RECT);
+  // The caption labels: yellow bold text centred on black.
+  HGDIOBJ oldFont = SelectObject(dc, labelFont_ ? labelFont_ : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ToColorRef(kLabelLook.fontColor));
+  HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  for (const PanelControl& pc : layout_.controls) {
+    if (pc.kind != ControlKind::kLabel) continue;
+    RECT r{pc.bounds.left, pc.bounds.top, pc.bounds.right(), pc.bounds.bottom()};
+    FillRect(dc, &r, black);
+    const std::wstring caption = Widen(pc.caption);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  SelectObject(dc, oldFont);
   EndPaint(hwnd_, &ps);
+}
+
+void MainWindow::BeginDrag() {
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_SYSCOMMAND, kDragCommand, 0);
+}
+
+void MainWindow::HidePanel1Click() {
+  if (IsWindowVisible(hwnd_)) {
+    HideToTray();
+    logic_->WriteValues();
+  } else {
+    ShowPanel();
+  }
+}
+
+void MainWindow::OpenHelp() {
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring folder(exe);
+  folder.erase(folder.find_last_of(L"\\/") + 1);
+  // A missing help file or viewer is not reported.
+  ShellExecuteW(hwnd_, L"open", L"hh.exe", (folder + L"Quillomat.chm").c_str(), nullptr,
+                SW_SHOWNORMAL);
+}
+
+void MainWindow::OpenWebSite() {
+  const std::wstring address = Widen(kWebSiteAddress);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(hwnd_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32)
+    MessageBoxW(hwnd_, (L"The following link is invalid :\n\r" + address).c_str(),
+                Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void MainWindow::SetSamplerTimer(bool enabled) {
@@ -303,10 +555,35 @@ void MainWindow::SetSamplerTimer(bool enabled) {
     KillTimer(hwnd_, kTmrDistance);
 }
 
-void MainWindow::ShowCountingState(bool counting, const std::string&) {
+void MainWindow::ShowCountingState(bool counting, const std::string& caption) {
   counting_ = counting;
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(counting ? iconOn_ : iconOff_));
+  onoffCaption_ = caption;
+  const auto onoff = static_cast<size_t>(ControlId::btnonoff);
+  if (buttons_[onoff]) SetWindowTextW(buttons_[onoff], Widen(caption).c_str());
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(counting ? iconOn_ : iconOff_));
   UpdateTrayIcon();
+}
+
+void MainWindow::ApplyTexts(const MainWindowTexts& texts) {
+  texts_ = texts;
+  if (!built_) return;
+  SetLanguage(layout_, texts_, counting_, logic_->settings().distmode);
+  for (const PanelControl& pc : layout_.controls) {
+    HWND button = buttons_[static_cast<size_t>(pc.id)];
+    if (!button) continue;
+    SetWindowTextW(button, Widen(pc.caption).c_str());
+    if (tooltip_) {
+      TOOLINFOW ti{};
+      ti.cbSize = sizeof ti;
+      ti.hwnd = hwnd_;
+      ti.uId = reinterpret_cast<UINT_PTR>(button);
+      std::wstring hint = Widen(pc.hint);
+      ti.lpszText = hint.data();
+      SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+  }
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void MainWindow::SetPanelColor(uint32_t color) {
@@ -322,8 +599,38 @@ void MainWindow::SetSubmitTimer(bool enabled, int32_t minutes) {
     KillTimer(hwnd_, kTmrSubmit);
 }
 
-void MainWindow::ShowSample(const SampleView&) {
-  // The panel's indicators are built by the layout; with none present nothing is drawn.
+PanelPresence MainWindow::Presence() {
+  if (!built_) return {false, false};
+  return {layout_.Has(ControlId::led17), layout_.Has(ControlId::led9)};
+}
+
+void MainWindow::ShowSample(const SampleView& view) {
+  if (!built_) return;
+  for (int n = 1; n <= kLedCount; ++n) {
+    const auto id = LedControl(n);
+    if (!id) continue;
+    IndicatorView* led = indicators_[static_cast<size_t>(*id)].get();
+    if (!led) continue;
+    auto& c = led->Control();
+    const IndicatorUpdate& u = view.leds[n];
+    const int length = static_cast<int>(u.text.size());
+    switch (u.rule) {
+      case DigitRule::kKeep:
+        break;
+      case DigitRule::kGrowToText:
+        if (length > c.SignNumber()) c.SetSignNumber(length);
+        break;
+      case DigitRule::kSetToText:
+        c.SetSignNumber(length);
+        break;
+      case DigitRule::kGrowToPrevious: {
+        const int previous = static_cast<int>(c.Indicatorstring().size());
+        if (previous > c.SignNumber()) c.SetSignNumber(previous);
+        break;
+      }
+    }
+    c.SetIndicatorstring(u.text);
+  }
 }
 
 void MainWindow::HideToTray() { ShowWindow(hwnd_, SW_HIDE); }
@@ -331,7 +638,6 @@ void MainWindow::HideToTray() { ShowWindow(hwnd_, SW_HIDE); }
 void MainWindow::ShowPanel() {
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
-  FormShow();
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -342,8 +648,8 @@ bool MainWindow::AskYesNo(const std::string& text, const std::string& yes, const
   ButtonCaptions captions{Widen(yes), Widen(no)};
   g_captions = &captions;
   g_cbtHook = SetWindowsHookExW(WH_CBT, RelabelProc, nullptr, GetCurrentThreadId());
-  const int answer = MessageBoxW(hwnd_, Widen(text).c_str(), L"Quillomat",
-                                 MB_YESNO | MB_ICONWARNING);
+  const int answer =
+      MessageBoxW(hwnd_, Widen(text).c_str(), L"Quillomat", MB_YESNO | MB_ICONWARNING);
   if (g_cbtHook) UnhookWindowsHookEx(g_cbtHook);
   g_cbtHook = nullptr;
   g_captions = nullptr;
@@ -377,17 +683,50 @@ void MainWindow::UpdateTrayIcon() {
   Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
+void MainWindow::UpdateTrayHint() {
+  if (!trayAdded_) return;
+  const ActivityCounters& c = logic_->counters();
+  const std::wstring hint =
+      Widen(TrayHint(c.totalDistance, logic_->settings().distmode, c.Total(Counter::kKeystrokes),
+                     c.Total(Counter::kLeft), texts_));
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = hwnd_;
+  nid.uID = kTrayId;
+  nid.uFlags = NIF_TIP;
+  lstrcpynW(nid.szTip, hint.c_str(), ARRAYSIZE(nid.szTip));  // the shell keeps 127 characters
+  Shell_NotifyIconW(NIM_MODIFY, &nid);
+}
+
 void MainWindow::ShowPopupMenu(POINT at) {
   HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, kMenuShowHide, IsWindowVisible(hwnd_) ? L"Hide Panel" : L"Show Panel");
-  AppendMenuW(menu, MF_STRING, kMenuReset, L"Reset Counters");
+  auto item = [&](UINT id, const std::string& caption, bool enabled = true) {
+    AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, Widen(caption).c_str());
+  };
+  auto separator = [&] { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); };
   if (debugMenu_) {
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kMenuDebug1, L"Check Hooks");
-    AppendMenuW(menu, MF_STRING, kMenuDebug2, L"Refresh Hooks");
+    item(kCmdDebugCheckHooks, "Check Hooks");
+    item(kCmdDebugRefreshHooks, "Refresh Hooks");
+    separator();
   }
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kMenuExit, L"Exit\tAlt+F4");
+  item(kCmdHidePanel, texts_.HidePanel1);
+  item(kCmdResetCounters, texts_.ResetCounter1);
+  separator();
+  // The settings dialog, export and import, the update check and the about box come with their
+  // own releases; their items are here, unavailable until then.
+  item(kCmdSetup, texts_.SetupQuillomat1, false);
+  separator();
+  item(kCmdExport, "Export Counters", false);
+  item(kCmdImport, "Import Counters", false);
+  separator();
+  item(kCmdWebsite, "Visit Ombrelune Software Website");
+  item(kCmdCheckUpdate, texts_.Checkforupdate1, false);
+  separator();
+  item(kCmdHelp, texts_.Help1 + "\tF1");
+  separator();
+  item(kCmdAbout, texts_.Info1, false);
+  separator();
+  item(kCmdExit, texts_.Exit1 + "\tAlt+F4");
   SetForegroundWindow(hwnd_);
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   PostMessageW(hwnd_, WM_NULL, 0, 0);

@@ -55,6 +55,16 @@ std::string WinSystemQueries::ComputerName() {
   return Narrow(name);
 }
 
+std::array<std::string, 12> WinSystemQueries::ShortMonthNames() {
+  std::array<std::string, 12> names;
+  for (int m = 0; m < 12; ++m) {
+    wchar_t buf[80] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + m, buf, 80) > 0)
+      names[m] = Narrow(buf);
+  }
+  return names;
+}
+
 bool WinSystemQueries::AutoStartEntryExists() { return quillo::AutoStartEntryExists(); }
 
 }  // namespace quillo

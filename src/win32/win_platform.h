@@ -21,6 +21,7 @@ class WinSystemQueries : public SystemQueries {
   std::pair<int32_t, int32_t> PrimaryScreenSize() override;
   std::string ComputerName() override;
   char DecimalSeparator() override { return decimalSeparator_; }
+  std::array<std::string, 12> ShortMonthNames() override;
   bool AutoStartEntryExists() override;
 
  private:

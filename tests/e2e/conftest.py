@@ -63,6 +63,13 @@ class Wine:
                   "/f"])
         self.run(["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d",
                   "1920x1080", "/f"])
+        # Wine's own stand-ins for the Windows system fonts (Marlett, MS Sans Serif), which a
+        # Windows installation always has; Debian's prefix does not link them in.
+        fonts = self.prefix / "drive_c/windows/Fonts"
+        fonts.mkdir(parents=True, exist_ok=True)
+        for f in pathlib.Path("/usr/share/wine/fonts").glob("*"):
+            if not (fonts / f.name).exists():
+                shutil.copy(f, fonts / f.name)
         self.restart_server()
 
     def _server(self):

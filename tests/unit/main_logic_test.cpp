@@ -1,6 +1,8 @@
 // Start-up, timers, switching, reset and closing of the main window's logic, over fakes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/app/main_logic.h"
 #include "core/util/datetime.h"
 
@@ -22,6 +24,9 @@ struct FakeSystem : SystemQueries {
   std::pair<int32_t, int32_t> PrimaryScreenSize() override { return {1920, 1080}; }
   std::string ComputerName() override { return "desk-7"; }
   char DecimalSeparator() override { return '.'; }
+  std::array<std::string, 12> ShortMonthNames() override {
+    return {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  }
   bool AutoStartEntryExists() override { return false; }
 };
 
@@ -47,6 +52,8 @@ struct FakeView : MainView {
   void ShowCountingState(bool c, const std::string& text) override { counting = c, caption = text; }
   void SetPanelColor(uint32_t c) override { panelColor = c; }
   void SetDebugMenuVisible(bool v) override { debugMenu = v; }
+  void ApplyTexts(const MainWindowTexts& t) override { language = t.language; }
+  int language = -1;
   void SetSubmitTimer(bool e, int32_t) override { submit = e; }
   PanelPresence Presence() override { return {}; }
   void ShowSample(const SampleView&) override { ++samples; }
@@ -60,10 +67,24 @@ struct FakeView : MainView {
   void ShowError(const std::string& t) override { errors.push_back(t); }
 };
 
+struct FakeLogFile : LogFile {
+  std::string contents;
+  bool exists = false;
+  std::optional<std::string> failure;
+  bool Exists() override { return exists; }
+  std::optional<std::string> Append(std::string_view text) override {
+    if (failure) return failure;
+    exists = true;
+    contents += text;
+    return std::nullopt;
+  }
+  int Lines() const { return static_cast<int>(std::count(contents.begin(), contents.end(), '\n')); }
+};
+
 class Logic : public ::testing::Test {
  protected:
   MainLogic& Start(bool params = false) {
-    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view}, params);
+    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, params);
     logic->FormCreate();
     return *logic;
   }
@@ -73,6 +94,7 @@ class Logic : public ::testing::Test {
   FakeHooks hooks;
   MemoryStore store;
   FakeView view;
+  FakeLogFile logFile;
   std::unique_ptr<MainLogic> logic;
 };
 
@@ -151,19 +173,48 @@ TEST_F(Logic, DailyResetOnTheFirstStartOfANewDay) {
 TEST_F(Logic, DailyLogCheckMovesTheDayNumbers) {
   store.values = {{"Logging", "-1"}, {"ResetEveryday", "0"},
                   {"Measuredate", std::to_string(kToday - 3)}, {"Logdate", "1"}};
-  int lines = 0;
-  logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view}, false);
-  logic->writeLogLine = [&] { return ++lines > 0; };
-  logic->FormCreate();
-  EXPECT_EQ(lines, 1);
+  Start();
+  EXPECT_EQ(logFile.Lines(), 2);  // header and one line
+  EXPECT_EQ(logFile.contents.substr(0, 12), "       Date ");
   EXPECT_EQ(c.logdate, kToday - 3);
   EXPECT_EQ(logic->settings().measuredate, kToday);
   logic->tmrWriteValuesTimer();  // same day: nothing more
-  EXPECT_EQ(lines, 1);
+  EXPECT_EQ(logFile.Lines(), 2);
   clock.now += 1;
   logic->tmrWriteValuesTimer();  // the first minute of the next day
-  EXPECT_EQ(lines, 2);
+  EXPECT_EQ(logFile.Lines(), 3);
   EXPECT_EQ(c.logdate, kToday);
+  EXPECT_NE(logFile.contents.find("2025 Dec 10 12:00:00"), std::string::npos);
+}
+
+TEST_F(Logic, FailingLogIsReportedOnceAndTheMinuteSaveGoesOn) {
+  store.values = {{"Logging", "-1"}, {"ResetEveryday", "0"},
+                  {"Measuredate", std::to_string(kToday - 1)}};
+  logFile.failure = "The drive is not ready";
+  Start();
+  ASSERT_EQ(view.errors.size(), 1u);
+  EXPECT_NE(view.errors[0].find("not ready"), std::string::npos);
+  c.liveKeystrokes = 3;
+  logic->tmrWriteValuesTimer();
+  logic->tmrWriteValuesTimer();
+  EXPECT_EQ(view.errors.size(), 1u);  // not again every minute
+  EXPECT_EQ(store.values["Keystrokes"], "3");
+  EXPECT_EQ(logic->settings().measuredate, kToday - 1);  // still due
+  logFile.failure.reset();
+  logic->tmrWriteValuesTimer();
+  EXPECT_EQ(logFile.Lines(), 2);
+  EXPECT_EQ(logic->settings().measuredate, kToday);
+}
+
+TEST_F(Logic, LanguageFromTheStore) {
+  store.values = {{"Language", "2"}, {"Running", "0"}};
+  Start();
+  EXPECT_EQ(view.language, 2);
+  EXPECT_EQ(view.caption, logic->texts.offstring);
+  store.values = {{"Language", "42"}};
+  Start();
+  EXPECT_EQ(view.language, kEnglish);
+  EXPECT_EQ(view.caption, "on");
 }
 
 TEST_F(Logic, PausedStartAndTheOnOffButton) {

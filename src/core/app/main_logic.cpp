@@ -9,7 +9,7 @@
 namespace quillo {
 
 MainLogic::MainLogic(ActivityCounters& counters, Platform platform, bool haveCommandLineParameters)
-    : c_(counters), p_(platform), haveParams_(haveCommandLineParameters) {}
+    : c_(counters), p_(platform), haveParams_(haveCommandLineParameters), log_(platform.logFile) {}
 
 int32_t MainLogic::DayOf(double moment) { return quillo::DayOf(moment); }
 
@@ -150,6 +150,8 @@ void MainLogic::FormCreate() {
   s.autosend = autosend == -1;
   p_.view.SetSubmitTimer(s.autosend, s.interval);
 
+  SetLanguage(s.Language);
+
   // Daily reset: the first start on a new day.
   if (s.ResetEveryday && today > s.measuredate) {
     p_.view.ShowMessage("reset");
@@ -185,13 +187,26 @@ void MainLogic::tmrCheckTimer() {
   }
 }
 
+std::string MainLogic::MakeLogLine() {
+  return LogLine(CollectLogFigures(c_, samplerSettings(), p_.clock.Now(),
+                                   p_.system.ShortMonthNames(), texts));
+}
+
 void MainLogic::DailyLogCheck() {
-  const int32_t today = Today();
-  if (settings_.logging && today > settings_.measuredate) {
-    if (writeLogLine) writeLogLine();
-    c_.logdate = settings_.measuredate;
-    settings_.measuredate = today;
-  }
+  const LogWriteResult r = log_.WriteDailyLine(settings_.logging, Today(), settings_.measuredate,
+                                               c_.logdate, [this] { return MakeLogLine(); });
+  if (r.error && r.report) p_.view.ShowError(*r.error);
+}
+
+void MainLogic::LogNow() {
+  const LogWriteResult r = log_.WriteLine(MakeLogLine());
+  if (r.error) p_.view.ShowError(*r.error);
+}
+
+void MainLogic::SetLanguage(int language) {
+  texts = TextsForLanguage(language);
+  onoffCaption = c_.counting.load(std::memory_order_relaxed) ? texts.onstring : texts.offstring;
+  p_.view.ApplyTexts(texts);
 }
 
 void MainLogic::tmrWriteValuesTimer() {

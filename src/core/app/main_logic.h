@@ -3,13 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/app/platform.h"
 #include "core/counting/activity_counters.h"
 #include "core/counting/sampler.h"
+#include "core/panel/main_window_texts.h"
+#include "core/store/activity_log.h"
 #include "core/store/settings_store.h"
 
 namespace quillo {
@@ -24,13 +25,7 @@ struct Platform {
   HookBackend& hooks;
   KeyValueStore& store;
   MainView& view;
-};
-
-// The language words the logic itself uses (the rest of the table belongs to the panel).
-struct LogicTexts {
-  std::string onstring = "on", offstring = "off";
-  std::string Resetquestion = "Are you sure you want to reset all the counters ?";
-  std::string yesstring = "Yes", nostring = "No";
+  LogFile& logFile;
 };
 
 class MainLogic {
@@ -71,11 +66,13 @@ class MainLogic {
 
   void Writelog(const std::string& text) { logstring += text + "\r\n"; }
 
-  // A day-change log line writer, supplied by whoever owns the log file; it returns false when
-  // the line could not be written (reported by the writer itself).
-  std::function<bool()> writeLogLine;
-  // Runs the daily log check: a line for the day that ended, then the day numbers move on.
+  // The daily log check: a line for the day that ended, then the day numbers move on. A log that
+  // cannot be written is reported once until a line gets through again; nothing else waits on it.
   void DailyLogCheck();
+  // A line now, whatever the day ("Log Now"); a failure is always shown.
+  void LogNow();
+  // The language's texts for the logic and the window (an unknown index reads English).
+  void SetLanguage(int language);
 
   ActivityCounters& counters() { return c_; }
   Settings& settings() { return settings_; }
@@ -84,7 +81,7 @@ class MainLogic {
   bool samplerEnabled() const { return samplerEnabled_; }
   int32_t Today() { return DayOf(p_.clock.Now()); }
 
-  LogicTexts texts;
+  MainWindowTexts texts = TextsForLanguage(kEnglish);
   std::string logstring;
   bool AllowClose = false;
   // The on/off button's caption as the window shows it.
@@ -93,6 +90,7 @@ class MainLogic {
  private:
   static int32_t DayOf(double moment);
   void SetSampler(bool enabled);
+  std::string MakeLogLine();
 
   ActivityCounters& c_;
   Platform p_;
@@ -103,6 +101,7 @@ class MainLogic {
   bool samplerEnabled_ = false;
   int32_t storedRunning_ = -1;
   std::vector<std::string> startupErrors_;
+  ActivityLog log_;
 };
 
 }  // namespace quillo

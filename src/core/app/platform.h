@@ -2,12 +2,14 @@
 // as small interfaces: the Win32 program implements them for real, the unit tests with fakes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "core/counting/sampler.h"
+#include "core/panel/main_window_texts.h"
 
 namespace quillo {
 
@@ -26,6 +28,8 @@ class SystemQueries {
   virtual std::pair<int32_t, int32_t> PrimaryScreenSize() = 0;
   virtual std::string ComputerName() = 0;  // lower case
   virtual char DecimalSeparator() = 0;
+  // The locale's abbreviated month names, January first (UTF-8).
+  virtual std::array<std::string, 12> ShortMonthNames() = 0;
   virtual bool AutoStartEntryExists() = 0;
 };
 
@@ -49,6 +53,8 @@ class MainView {
   virtual void ShowCountingState(bool counting, const std::string& caption) = 0;
   virtual void SetPanelColor(uint32_t color) = 0;
   virtual void SetDebugMenuVisible(bool visible) = 0;
+  // A language's captions, menu items and hints (the on/off caption follows the counting state).
+  virtual void ApplyTexts(const MainWindowTexts& texts) = 0;
   virtual void SetSubmitTimer(bool enabled, int32_t minutes) = 0;
   // Which indicator groups the panel has now, and the sample's figures for the panel.
   virtual PanelPresence Presence() = 0;
