@@ -214,6 +214,13 @@ TEST(RotateAboutTest, TurnsCounterClockwiseOnScreenWithItsRoundings) {
   EXPECT_EQ(right[0], (Point{0, -10}));  // right of the centre turns to above it
 }
 
+TEST(RotateAboutTest, FarPointsDoNotOverflowTheirDistance) {
+  // 50000 squared does not fit 32 bits; the distance must still be right.
+  Points pts{{50000, 0}, {0, -60000}};
+  RotateAbout(pts, 0, 0, 450);
+  EXPECT_EQ(pts, (Points{{35355, -35355}, {-42426, -42426}}));
+}
+
 struct BoxCase {
   int width, height, angle;
   Size expected;

@@ -209,6 +209,17 @@ TEST(MaterialTest, TiledBackTextureShadedPerLayer) {
   EXPECT_EQ(b.At(6 + 8, 6 + 3), shadow.At(0, 1));  // top segment of the first (blank) cell
 }
 
+TEST(MaterialTest, TextureWithoutRowsCountsAsNoTexture) {
+  // A picture 5 wide and 0 high would pass a width test and then divide by its height when
+  // tiled; it is no texture at all.
+  IAeverLiquidIndicator c;
+  c.SetMaterialMode(mmTile);
+  c.SetBackMaterial(Bitmap(5, 0));
+  EXPECT_TRUE(c.BackMaterial().Empty());
+  EXPECT_EQ(c.CanvasBitmap().At(86, 4), PixelOf(0xDDDDDD));
+  EXPECT_EQ(c.CanvasBitmap().At(86, 0), PixelOf(LighterColor(0xDDDDDD)));
+}
+
 TEST(MaterialTest, StretchedBackTextureSamplesNearestPixel) {
   IAeverLiquidIndicator c;
   c.SetBackMaterial(Texture(2, 1, {0x112233, 0x445566}));
