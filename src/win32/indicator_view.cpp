@@ -10,24 +10,17 @@ namespace {
 
 using indicator::Quad;
 
-struct RegionDeleter {
-  void operator()(HRGN r) const noexcept {
-    if (r) DeleteObject(r);
-  }
-};
-using ScopedRgn = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
-
-ScopedRgn QuadRegion(const Quad& q) {
-  POINT pts[4];
-  for (int i = 0; i < 4; ++i) pts[i] = {q[i].x, q[i].y};
-  return ScopedRgn(CreatePolygonRgn(pts, 4, ALTERNATE));
-}
-
 HINSTANCE ModuleInstance() {
   return GetModuleHandleW(nullptr);
 }
 
 }  // namespace
+
+IndicatorView::ScopedRgn IndicatorView::QuadRegion(const Quad& q) {
+  POINT pts[4];
+  for (int i = 0; i < 4; ++i) pts[i] = {q[i].x, q[i].y};
+  return ScopedRgn(CreatePolygonRgn(pts, 4, ALTERNATE));
+}
 
 bool IndicatorView::Register(HINSTANCE instance) {
   WNDCLASSEXW wc{};
@@ -46,7 +39,6 @@ IndicatorView::~IndicatorView() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (clip_) DeleteObject(clip_);
 }
 
 HWND IndicatorView::Create(HWND parent, int x, int y, int width, int height) {
@@ -152,9 +144,8 @@ void IndicatorView::PaintParentBackground(HDC dc) {
 }
 
 HRGN IndicatorView::ClipRegion() {
-  if (clip_ && clipBuild_ == control_.RebuildCount()) return clip_;
-  if (clip_) DeleteObject(clip_);
-  clip_ = nullptr;
+  if (clip_ && clipBuild_ == control_.RebuildCount()) return clip_.get();
+  clip_.reset();
   clipBuild_ = control_.RebuildCount();
   const indicator::CoverageMask* mask = control_.ClipRGN();
   const std::vector<indicator::Rect> runs = mask ? mask->Runs() : std::vector<indicator::Rect>{};
@@ -168,9 +159,9 @@ HRGN IndicatorView::ClipRegion() {
   auto* rects = reinterpret_cast<RECT*>(rd->Buffer);
   for (std::size_t i = 0; i < runs.size(); ++i)
     rects[i] = {runs[i].left, runs[i].top, runs[i].right, runs[i].bottom};
-  clip_ = ExtCreateRegion(nullptr, DWORD(data.size()), rd);
-  if (!clip_) clip_ = CreateRectRgn(0, 0, 0, 0);
-  return clip_;
+  clip_.reset(ExtCreateRegion(nullptr, DWORD(data.size()), rd));
+  if (!clip_) clip_.reset(CreateRectRgn(0, 0, 0, 0));
+  return clip_.get();
 }
 
 // ---- IndicatorHost ---------------------------------------------------------------------------

@@ -20,6 +20,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 #include "core/indicator/liquid_indicator.h"
 
@@ -73,7 +75,13 @@ class IndicatorView final : private indicator::IndicatorHost {
   indicator::IAeverLiquidIndicator control_;
   bool opaque_ = true;
   bool tracking_ = false;
-  HRGN clip_ = nullptr;  // ClipRGN as a GDI region, for the picture it was made from
+  struct RegionDeleter {
+    void operator()(HRGN region) const noexcept { DeleteObject(region); }
+  };
+  using ScopedRgn = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
+  static ScopedRgn QuadRegion(const indicator::Quad& quad);
+
+  ScopedRgn clip_;  // ClipRGN as a GDI region, for the picture it was made from
   std::uint64_t clipBuild_ = 0;
   MouseHandler onMouseDown_;
 };
