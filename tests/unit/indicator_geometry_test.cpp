@@ -167,7 +167,8 @@ TEST(GlyphTest, MatrixGlyphLightsTheFontsDots) {
   EXPECT_EQ(lit[0], DotPolygon(m, 1, 4)[0]);
 }
 
-// The rotation exactly as documented, for checking the quarter-turn shortcuts against.
+// The rotation written out longhand with trigonometry and its roundings, to check the
+// quarter-turn shortcuts against.
 std::vector<Point> RotateByFormula(std::vector<Point> pts, int cx, int cy, int angle) {
   const double turn = angle * std::numbers::pi / 1800;
   const auto dir = [&](int x, int y) {
@@ -191,7 +192,7 @@ std::vector<Point> RotateByFormula(std::vector<Point> pts, int cx, int cy, int a
   return pts;
 }
 
-TEST(RotateAboutTest, QuarterTurnsGiveTheDocumentedRoundedResult) {
+TEST(RotateAboutTest, QuarterTurnShortcutsMatchTheTrigonometricRounding) {
   std::vector<Point> pts;
   for (int x = -40; x <= 180; x += 17)
     for (int y = -25; y <= 60; y += 11) pts.push_back({x, y});

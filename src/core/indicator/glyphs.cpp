@@ -6,7 +6,7 @@
 namespace quillo::indicator {
 namespace {
 
-// Patterns written as the display's documentation writes them, one "0"/"1" per segment 1, 2...
+// Patterns as strings of "0"/"1", one character per segment 1, 2, ... in order.
 constexpr SegmentPattern P(std::string_view digits) {
   SegmentPattern bits = 0;
   for (std::size_t i = 0; i < digits.size(); ++i)

@@ -66,8 +66,11 @@ class IAeverLiquidIndicator {
   void Loaded();
   bool Imloaded() const { return imloaded_; }
 
-  // Property writers. Each ignores a value equal to the current one, and the ones that need a
-  // positive value ignore others; see the .cpp for what each one triggers.
+  // Property writers. Each ignores a value equal to the current one (SignNumber, the picture
+  // size and the bevel widths also ignore values <= 0; ColorScheme and the two textures are
+  // always taken). Most rebuild the picture at once and repaint. ColorScheme, IndicatorWidth,
+  // IndicatorHeight and IndicatorAngle only record the value until the control is Loaded():
+  // a control created in code takes its picture size from its window (SizeChanged) instead.
   void SetColorScheme(IAColorScheme value);
   void SetSignNumber(int value);
   void SetIndicatorWidth(int value);
