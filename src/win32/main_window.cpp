@@ -61,9 +61,12 @@ LRESULT CALLBACK RelabelProc(int code, WPARAM wp, LPARAM lp) noexcept {
   return CallNextHookEx(g_cbtHook, code, wp, lp);
 }
 
-HFONT MakeFont(const FontSpec& spec) {
+// Czech needs a font with the Central European letters; the font mapper finds one for the face.
+BYTE CharsetFor(int language) { return language == kCzech ? EASTEUROPE_CHARSET : DEFAULT_CHARSET; }
+
+HFONT MakeFont(const FontSpec& spec, BYTE charset) {
   return CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     spec.face == "Marlett" ? SYMBOL_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     spec.face == "Marlett" ? SYMBOL_CHARSET : charset, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                      Widen(spec.face).c_str());
 }
@@ -196,16 +199,19 @@ void MainWindow::FormShow() {
 void MainWindow::FormHide() { freeobjects(); }
 
 void MainWindow::CreateFonts() {
-  if (fontDpi_ == layout_.dpi && labelFont_) return;
+  const BYTE charset = CharsetFor(texts_.language);
+  if (fontDpi_ == layout_.dpi && fontCharset_ == charset && labelFont_) return;
   for (HFONT* f : {&labelFont_, &symbolFont_, &textFont_})
     if (*f) DeleteObject(*f), *f = nullptr;
-  labelFont_ =
-      MakeFont({kLabelFont.face, kLabelFont.bold, ScalePx(kLabelFont.height, layout_.dpi)});
-  symbolFont_ = MakeFont({kSymbolButtonFont.face, kSymbolButtonFont.bold,
-                          ScalePx(kSymbolButtonFont.height, layout_.dpi)});
+  const int dpi = layout_.dpi;
+  labelFont_ = MakeFont({kLabelFont.face, kLabelFont.bold, ScalePx(kLabelFont.height, dpi)}, charset);
+  symbolFont_ = MakeFont(
+      {kSymbolButtonFont.face, kSymbolButtonFont.bold, ScalePx(kSymbolButtonFont.height, dpi)},
+      charset);
   textFont_ = MakeFont(
-      {kTextButtonFont.face, kTextButtonFont.bold, ScalePx(kTextButtonFont.height, layout_.dpi)});
-  fontDpi_ = layout_.dpi;
+      {kTextButtonFont.face, kTextButtonFont.bold, ScalePx(kTextButtonFont.height, dpi)}, charset);
+  fontDpi_ = dpi;
+  fontCharset_ = charset;
 }
 
 void MainWindow::SetItems() {
@@ -568,6 +574,13 @@ void MainWindow::ShowCountingState(bool counting, const std::string& caption) {
 void MainWindow::ApplyTexts(const MainWindowTexts& texts) {
   texts_ = texts;
   if (!built_) return;
+  if (CharsetFor(texts_.language) != fontCharset_) {
+    // Another script: the panel's fonts change, so build it again.
+    freeobjects();
+    SetItems();
+    logic_->tmrDistanceTimer();
+    return;
+  }
   SetLanguage(layout_, texts_, counting_, logic_->settings().distmode);
   for (const PanelControl& pc : layout_.controls) {
     HWND button = buttons_[static_cast<size_t>(pc.id)];

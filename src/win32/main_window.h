@@ -111,6 +111,7 @@ class MainWindow : public MainView {
   HBRUSH panelBrush_ = nullptr;
   HFONT labelFont_ = nullptr, symbolFont_ = nullptr, textFont_ = nullptr;
   int fontDpi_ = 0;
+  BYTE fontCharset_ = DEFAULT_CHARSET;
   HICON iconOn_ = nullptr, iconOff_ = nullptr;
   bool counting_ = true;
   bool trayAdded_ = false;

@@ -21,10 +21,11 @@ def values_ci(wine):
 
 
 def start_program(wine):
-    wine.start([wine.exe("Quillomat.exe")])
+    p = wine.start([wine.exe("Quillomat.exe")])
     r = wine.probe("window", "TfrmMain", "20000")
     assert r.returncode == 0, "the main window did not appear"
     time.sleep(0.5)
+    return p
 
 
 def close_to_tray(wine):

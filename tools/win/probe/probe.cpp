@@ -1,6 +1,7 @@
 // Test-only helper for the end-to-end tests: finds top-level windows inside the Wine desktop,
 // reports their state and sends them messages. Prints one line of results; exit 0 on success.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -58,6 +59,57 @@ std::string Utf8(const wchar_t* w) {
   return s;
 }
 
+// The text of a tooltip window of another process (the notification area's, in the desktop's
+// process): the messages carry pointers, so the buffers live in that process.
+std::wstring TooltipText(HWND tip) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tip, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return {};
+  constexpr SIZE_T kChars = 1024;
+  auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TOOLINFOW) + kChars * 2,
+                                                   MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text;
+  if (remote) {
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TOOLINFOW));
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.lpszText = remoteText;
+    WriteProcessMemory(process, remote, &ti, sizeof ti, nullptr);
+    if (SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(remote))) {
+      ReadProcessMemory(process, remote, &ti, sizeof ti, nullptr);
+      ti.lpszText = remoteText;
+      WriteProcessMemory(process, remote, &ti, sizeof ti, nullptr);
+      SendMessageW(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote));
+      wchar_t buf[kChars] = {};
+      ReadProcessMemory(process, remoteText, buf, sizeof buf - 2, nullptr);
+      text = buf;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+struct TipSearch {
+  std::wstring prefix;
+  std::wstring found;
+};
+
+BOOL CALLBACK FindTip(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<TipSearch*>(lp);
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  if (_wcsicmp(cls, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(h)) return TRUE;
+  const std::wstring text = TooltipText(h);
+  if (text.rfind(s->prefix, 0) == 0) {
+    s->found = text;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 int Usage() {
   std::fputs(
       "probe window CLASS [TIMEOUT_MS]      wait for a top-level window, print its state\n"
@@ -65,7 +117,8 @@ int Usage() {
       "probe close CLASS                    post WM_CLOSE\n"
       "probe command CLASS ID               post WM_COMMAND ID\n"
       "probe message CLASS MSG WPARAM LPARAM post any message\n"
-      "probe dialog TITLE TIMEOUT_MS [BUTTON] print a message box's text, then press BUTTON (1=OK)\n",
+      "probe dialog TITLE TIMEOUT_MS [BUTTON] print a message box's text, then press BUTTON (1=OK)\n"
+      "probe tooltip PREFIX TIMEOUT_MS       print the text of a shown tooltip starting with PREFIX\n",
       stderr);
   return 2;
 }
@@ -116,6 +169,19 @@ int wmain(int argc, wchar_t** argv) {
                    reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     }
     return 0;
+  }
+  if (verb == L"tooltip" && argc > 3) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      TipSearch search{cls, {}};
+      EnumWindows(FindTip, reinterpret_cast<LPARAM>(&search));
+      if (!search.found.empty()) {
+        std::printf("%s\n", Utf8(search.found.c_str()).c_str());
+        return 0;
+      }
+      if (GetTickCount() - start >= static_cast<DWORD>(_wtoi(argv[3]))) return 1;
+      Sleep(100);
+    }
   }
   return Usage();
 }
