@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "core/app/system_font.h"
 #include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
 
@@ -79,7 +80,7 @@ MainWindow::MainWindow(HINSTANCE instance, bool haveCommandLineParameters)
       store_(Widen(kSettingsKeyPath)) {}
 
 MainWindow::~MainWindow() {
-  for (HFONT f : {labelFont_, symbolFont_, textFont_})
+  for (HFONT f : {labelFont_, symbolFont_, textFont_, windowFont_})
     if (f) DeleteObject(f);
   if (panelBrush_) DeleteObject(panelBrush_);
   if (iconOn_) DestroyIcon(iconOn_);
@@ -151,7 +152,38 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   }
 }
 
+HFONT MainWindow::SystemFont() {
+  LOGFONTW lf{};
+  if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0)) return nullptr;
+  IconTitleFont f;
+  f.height = lf.lfHeight;
+  f.orientation = lf.lfOrientation;
+  f.weight = lf.lfWeight;
+  f.italic = lf.lfItalic;
+  f.underline = lf.lfUnderline;
+  f.strikeOut = lf.lfStrikeOut;
+  f.charSet = lf.lfCharSet;
+  f.pitchAndFamily = lf.lfPitchAndFamily;
+  f.faceName = Narrow(lf.lfFaceName);
+  const FontDescription d = UseSystemFont(f);
+  LOGFONTW out{};
+  out.lfHeight = d.height;
+  out.lfEscapement = out.lfOrientation = d.orientation;
+  out.lfWeight = d.bold ? FW_BOLD : FW_NORMAL;
+  out.lfItalic = d.italic;
+  out.lfUnderline = d.underline;
+  out.lfStrikeOut = d.strikeOut;
+  out.lfCharSet = d.charSet;
+  out.lfPitchAndFamily = d.pitch == FontPitch::kFixed      ? FIXED_PITCH
+                         : d.pitch == FontPitch::kVariable ? VARIABLE_PITCH
+                                                           : DEFAULT_PITCH;
+  lstrcpynW(out.lfFaceName, Widen(d.name).c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&out);
+}
+
 void MainWindow::FormCreate() {
+  // The window's own font is the system's icon-title font; the buttons' hints use it.
+  windowFont_ = SystemFont();
   // Never tested: several instances may run side by side.
   mutex_ = CreateMutexW(nullptr, FALSE, L"Quillomat");
 
@@ -165,6 +197,8 @@ void MainWindow::FormCreate() {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                              nullptr, instance_, nullptr);
+  if (tooltip_ && windowFont_)
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
   SetTimer(hwnd_, kTmrCheck, 5000, nullptr);
   SetTimer(hwnd_, kTmrWriteValues, 60000, nullptr);
 

@@ -87,6 +87,7 @@ class MainWindow : public MainView {
   void ApplyAlpha(const std::optional<AlphaBlend>& alpha);
   void SetStayOnTop(bool onTop);
   void CreateFonts();
+  static HFONT SystemFont();
   void Paint();
   void BeginDrag();
   void HidePanel1Click();
@@ -109,7 +110,7 @@ class MainWindow : public MainView {
   HANDLE mutex_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HBRUSH panelBrush_ = nullptr;
-  HFONT labelFont_ = nullptr, symbolFont_ = nullptr, textFont_ = nullptr;
+  HFONT labelFont_ = nullptr, symbolFont_ = nullptr, textFont_ = nullptr, windowFont_ = nullptr;
   int fontDpi_ = 0;
   BYTE fontCharset_ = DEFAULT_CHARSET;
   HICON iconOn_ = nullptr, iconOff_ = nullptr;

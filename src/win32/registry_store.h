@@ -22,6 +22,9 @@ class RegistryStore : public KeyValueStore {
 
 // Whether the per-user Run key holds a value named "Quillomat".
 bool AutoStartEntryExists();
+// Writes (or, with `remove`, deletes) `name` under the per-user Run key ("RunOnce" with `once`);
+// nothing happens when that key cannot be opened.
+void SetAutoStart(const std::string& name, const std::string& data, bool once, bool remove);
 
 // Position of `window` saved to / restored from HKCU\<settings key>\frmMain.
 void SaveWindowPlacement(HWND window);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/app/main_logic.h"
+#include "core/app/system_font.h"
 #include "core/util/datetime.h"
 
 namespace quillo {
@@ -336,6 +337,37 @@ TEST_F(Logic, SaveFailuresAreShownOnlyWithCommandLineParameters) {
   c.liveKeystrokes = 1;
   logic->tmrWriteValuesTimer();
   EXPECT_EQ(view.messages.back(), "Quillomat : error writing values");
+}
+
+}  // namespace
+}  // namespace quillo
+
+namespace quillo {
+namespace {
+
+TEST(SystemFont, StyleFromWeightAndFlagBytes) {
+  struct Case {
+    int32_t weight;
+    uint8_t italic, pitch;
+    bool bold, isItalic;
+    FontPitch expect;
+  } cases[] = {{700, 0, 0x22, true, false, FontPitch::kVariable},
+               {699, 1, 0x31, false, true, FontPitch::kFixed},
+               {400, 2, 0x03, false, false, FontPitch::kDefault}};
+  for (const Case& k : cases) {
+    IconTitleFont f;
+    f.height = -12;
+    f.weight = k.weight;
+    f.italic = k.italic;
+    f.pitchAndFamily = k.pitch;
+    f.faceName = "Segoe UI";
+    const FontDescription d = UseSystemFont(f);
+    EXPECT_EQ(d.bold, k.bold) << k.weight;
+    EXPECT_EQ(d.italic, k.isItalic) << int(k.italic);
+    EXPECT_EQ(d.pitch, k.expect) << int(k.pitch);
+    EXPECT_EQ(d.height, -12);
+    EXPECT_EQ(d.name, "Segoe UI");
+  }
 }
 
 }  // namespace

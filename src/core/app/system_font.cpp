@@ -1,0 +1,29 @@
+// Mapping of the icon-title font onto a window's font description.
+#include "core/app/system_font.h"
+
+namespace quillo {
+
+FontDescription UseSystemFont(const IconTitleFont& f) {
+  FontDescription d;
+  d.height = f.height;
+  d.orientation = f.orientation;
+  d.charSet = f.charSet;
+  d.name = f.faceName;
+  d.bold = f.weight >= 700;
+  d.italic = f.italic == 1;
+  d.underline = f.underline == 1;
+  d.strikeOut = f.strikeOut == 1;
+  switch (f.pitchAndFamily & 0x0F) {
+    case 1:
+      d.pitch = FontPitch::kFixed;
+      break;
+    case 2:
+      d.pitch = FontPitch::kVariable;
+      break;
+    default:
+      d.pitch = FontPitch::kDefault;
+  }
+  return d;
+}
+
+}  // namespace quillo
