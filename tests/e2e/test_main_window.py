@@ -174,3 +174,20 @@ def test_daily_log_line_on_the_first_start_of_a_day(wine):
     start_program(wine)
     time.sleep(0.5)
     assert len(log.read_bytes().split(b"\r\n")) == 3
+
+
+def test_panel_scales_with_the_screen_dpi(wine):
+    desktop = r"HKCU\Control Panel\Desktop"
+    wine.restart_server()
+    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
+             check=True)
+    try:
+        fresh(wine, Orientation="-1", Dispitems="01000000000000")
+        start_program(wine)
+        s = window_state(wine)
+        assert (s["w"], s["h"]) == (227, 107)  # 151 x 71 at one and a half times
+        shot(wine, "vertical_keystrokes_144dpi")
+    finally:
+        wine.restart_server()
+        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
+        wine.restart_server()
