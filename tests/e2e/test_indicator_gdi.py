@@ -1,6 +1,7 @@
-"""The indicator's own polygon filling against GDI's, under Wine: for the glyph polygons, frame
+"""The indicator's own raster work against GDI's, under Wine: for the glyph polygons, frame
 bands and window shapes of several pictures (and some awkward random polygons) the core must
-cover exactly the pixels that CreatePolyPolygonRgn(ALTERNATE) + FillRgn cover."""
+cover exactly the pixels that CreatePolyPolygonRgn(ALTERNATE) + FillRgn cover, and a stretched
+texture must show exactly the pixels StretchBlt's nearest-pixel stretch shows."""
 
 import pathlib
 
@@ -36,3 +37,28 @@ def test_core_coverage_equals_gdi_fill(wine):
     assert not mismatches, "\n".join(mismatches)
     # The comparison must have had something to compare.
     assert covered_total > 50_000
+
+
+def _read_ppm(path: pathlib.Path):
+    data = path.read_bytes()
+    parts = data.split(maxsplit=4)
+    width, height = int(parts[1]), int(parts[2])
+    return width, height, data[len(data) - width * height * 3:]
+
+
+def test_stretched_texture_equals_gdi_nearest_pixel_stretch(wine):
+    out = wine.work / "indicator_stretch"
+    out.mkdir(exist_ok=True)
+    result = wine.run([wine.exe("indicator_probe.exe"), "stretch", out.name], timeout=120)
+    assert result.returncode == 0, result.stderr[-2000:]
+    cases = (out / "cases.txt").read_text().split()
+    assert len(cases) >= 8
+    mismatches = []
+    for name in cases:
+        gw, gh, gdi = _read_ppm(out / f"{name}_gdi.ppm")
+        core = _read_ppm(out / f"{name}_core.ppm")
+        assert (gw, gh) == core[:2], name
+        diff = [i // 3 for i in range(0, len(gdi), 3) if gdi[i:i + 3] != core[2][i:i + 3]]
+        if diff:
+            mismatches.append(f"{name}: {len(diff)} pixels, first at {[(i % gw, i // gw) for i in diff[:5]]}")
+    assert not mismatches, "\n".join(mismatches)

@@ -2,6 +2,8 @@
 // top left at every quarter turn, the see-through regions, hover and textures.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/indicator/liquid_indicator.h"
 #include "core/indicator/materials.h"
 
@@ -218,6 +220,40 @@ TEST(MaterialTest, TextureWithoutRowsCountsAsNoTexture) {
   EXPECT_TRUE(c.BackMaterial().Empty());
   EXPECT_EQ(c.CanvasBitmap().At(86, 4), PixelOf(0xDDDDDD));
   EXPECT_EQ(c.CanvasBitmap().At(86, 0), PixelOf(LighterColor(0xDDDDDD)));
+}
+
+struct StretchCase {
+  int source, target;
+  std::vector<int> columns, rows;  // source column / row shown at each target column / row
+};
+
+TEST(MaterialTest, StretchPicksThePixelsStretchBltPicks) {
+  // Measured from GDI's StretchBlt (COLORONCOLOR): enlarging takes the pixel under each centre
+  // (a centre on a border going to the lower pixel); shrinking keeps the last column but the
+  // first row of the pixels that fall together.
+  const StretchCase cases[] = {
+      {2, 3, {0, 0, 1}, {0, 0, 1}},
+      {6, 9, {0, 0, 1, 2, 2, 3, 4, 4, 5}, {0, 0, 1, 2, 2, 3, 4, 4, 5}},
+      {3, 10, {0, 0, 0, 1, 1, 1, 1, 2, 2, 2}, {0, 0, 0, 1, 1, 1, 1, 2, 2, 2}},
+      {3, 2, {1, 2}, {0, 2}},
+      {5, 2, {2, 4}, {0, 3}},
+      {9, 6, {1, 2, 4, 5, 7, 8}, {0, 2, 3, 5, 6, 8}},
+      {4, 4, {0, 1, 2, 3}, {0, 1, 2, 3}},
+  };
+  for (const StretchCase& c : cases) {
+    Bitmap texture(c.source, c.source);
+    for (int y = 0; y < c.source; ++y)
+      for (int x = 0; x < c.source; ++x) texture.Set(x, y, Pixel(x) << 8 | Pixel(y));
+    Bitmap canvas(c.target, c.target);
+    DrawMaterial(canvas, texture, mmStretch);
+    std::vector<int> columns, rows;
+    for (int d = 0; d < c.target; ++d) {
+      columns.push_back(int(canvas.At(d, 0) >> 8));
+      rows.push_back(int(canvas.At(0, d) & 0xFF));
+    }
+    EXPECT_EQ(columns, c.columns) << c.source << " -> " << c.target;
+    EXPECT_EQ(rows, c.rows) << c.source << " -> " << c.target;
+  }
 }
 
 TEST(MaterialTest, StretchedBackTextureSamplesNearestPixel) {

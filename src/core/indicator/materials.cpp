@@ -5,6 +5,27 @@
 #include <vector>
 
 namespace quillo::indicator {
+namespace {
+
+std::int64_t FloorDiv(std::int64_t num, std::int64_t den) {
+  std::int64_t q = num / den;
+  if (num % den != 0 && (num < 0) != (den < 0)) --q;
+  return q;
+}
+
+// The source index a nearest-pixel stretch (StretchBlt with COLORONCOLOR) shows at target index
+// d. Enlarging, it is the source pixel under the target pixel's centre, a centre on a border
+// going to the lower pixel. Shrinking, several source pixels have their centres in one target
+// pixel (again counting a border to the lower one) and only one of them survives: GDI keeps
+// the last column but the first row.
+int StretchSource(int d, int sourceLength, int targetLength, bool keepFirst) {
+  const std::int64_t s = sourceLength, t = targetLength;
+  if (s <= t) return int(FloorDiv((2 * d + 1) * s + 2 * t - 1, 2 * t) - 1);  // ceil() - 1
+  if (keepFirst) return int(FloorDiv(2 * d * s - t, 2 * t) + 1);
+  return int(FloorDiv(2 * (d + 1) * s - t, 2 * t));
+}
+
+}  // namespace
 
 Bitmap ShadedCopy(const Bitmap& source, int delta) {
   Bitmap out(source.Width(), source.Height());
@@ -32,13 +53,11 @@ void DrawMaterial(Bitmap& canvas, const Bitmap& material, IAMaterialMode mode,
   const int cw = canvas.Width(), ch = canvas.Height();
   const int bw = material.Width(), bh = material.Height();
   if (material.Empty() || canvas.Empty()) return;
-  // Source column and row of every canvas column and row. Stretching samples the source pixel
-  // under each target pixel's centre, which is what a nearest-pixel StretchBlt picks.
   std::vector<int> sx(cw), sy(ch);
   for (int x = 0; x < cw; ++x)
-    sx[x] = mode == IAMaterialMode::mmTile ? x % bw : int((2LL * x + 1) * bw / (2LL * cw));
+    sx[x] = mode == mmTile ? x % bw : StretchSource(x, bw, cw, /*keepFirst=*/false);
   for (int y = 0; y < ch; ++y)
-    sy[y] = mode == IAMaterialMode::mmTile ? y % bh : int((2LL * y + 1) * bh / (2LL * ch));
+    sy[y] = mode == mmTile ? y % bh : StretchSource(y, bh, ch, /*keepFirst=*/true);
   for (int y = 0; y < ch; ++y) {
     Pixel* out = canvas.Row(y);
     const Pixel* in = material.Row(sy[y]);

@@ -16,8 +16,9 @@ struct BackMaterials {
 };
 BackMaterials PrepareMaterials(const Bitmap& backMaterial, IAMaterialShadowMode mode);
 
-// Lays a texture over the whole canvas, stretched onto it (nearest pixel) or tiled from its
-// top-left corner; with a clip, only covered pixels change. An empty texture draws nothing.
+// Lays a texture over the whole canvas, stretched onto it (nearest pixel, as StretchBlt picks
+// them) or tiled from its top-left corner; with a clip, only covered pixels change. An empty
+// texture draws nothing.
 void DrawMaterial(Bitmap& canvas, const Bitmap& material, IAMaterialMode mode,
                   const CoverageMask* clip = nullptr);
 

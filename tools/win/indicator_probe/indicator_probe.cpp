@@ -7,6 +7,9 @@
 //                                     window, writes the core's picture and masks and the
 //                                     window's screen position, then runs until <case>_stop
 //                                     appears in <dir> (or a minute passes)
+//   indicator_probe stretch <dir>     for a table of texture and canvas sizes, writes StretchBlt's
+//                                     nearest-pixel stretch (COLORONCOLOR) beside the core's
+//                                     stretched texture: <case>_gdi.ppm and <case>_core.ppm
 //   indicator_probe sizes             resizes and turns an indicator window and prints, after
 //                                     each step, the window's size, the picture's size, and the
 //                                     box of the window region beside that of the core's shape
@@ -19,6 +22,7 @@
 
 #include "core/indicator/geometry.h"
 #include "core/indicator/liquid_indicator.h"
+#include "core/indicator/materials.h"
 #include "core/indicator/polygon_fill.h"
 #include "win32/indicator_view.h"
 
@@ -185,6 +189,63 @@ int Fill(const std::wstring& dir) {
   return 0;
 }
 
+// ---- stretch ---------------------------------------------------------------------------------
+
+int Stretch(const std::wstring& dir) {
+  FILE* list = _wfopen((dir + L"\\cases.txt").c_str(), L"w");
+  if (!list) return 2;
+  const int sizes[][4] = {{2, 1, 172, 36},   {7, 5, 172, 36},  {64, 48, 137, 19}, {3, 3, 10, 10},
+                          {5, 7, 97, 67},    {13, 11, 40, 60}, {64, 48, 30, 20},  {9, 4, 7, 3},
+                          {100, 50, 33, 17}, {2, 2, 3, 3},     {6, 6, 9, 9},      {4, 2, 6, 3},
+                          {3, 3, 2, 2},      {5, 5, 2, 2},     {9, 9, 6, 6},      {15, 15, 6, 6},
+                          {7, 7, 2, 2},      {10, 10, 4, 4}};
+  for (const auto& sz : sizes) {
+    const int sw = sz[0], sh = sz[1], dw = sz[2], dh = sz[3];
+    Bitmap texture(sw, sh);
+    for (int y = 0; y < sh; ++y)
+      for (int x = 0; x < sw; ++x)
+        texture.Set(
+            x, y,
+            Pixel(x * 255 / sw) << 16 | Pixel(y * 255 / sh) << 8 | Pixel((x * 7 + y * 13) & 0xFF));
+    Bitmap core(dw, dh);
+    DrawMaterial(core, texture, mmStretch);
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = dw;
+    bi.bmiHeader.biHeight = -dh;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BITMAPINFO si = bi;
+    si.bmiHeader.biWidth = sw;
+    si.bmiHeader.biHeight = -sh;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, 0, 0, dw, dh, 0, 0, sw, sh, texture.Data(), &si, DIB_RGB_COLORS, SRCCOPY);
+    GdiFlush();
+    Bitmap gdi(dw, dh);
+    const auto* px = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < dh; ++y)
+      for (int x = 0; x < dw; ++x) gdi.Set(x, y, px[y * dw + x] & 0xFFFFFF);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+
+    const std::string name = "stretch_" + std::to_string(sw) + "x" + std::to_string(sh) + "_to_" +
+                             std::to_string(dw) + "x" + std::to_string(dh);
+    const std::wstring base = dir + L"\\" + std::wstring(name.begin(), name.end());
+    WritePpm(base + L"_gdi.ppm", gdi);
+    WritePpm(base + L"_core.ppm", core);
+    std::fprintf(list, "%s\n", name.c_str());
+  }
+  std::fclose(list);
+  return 0;
+}
+
 // ---- show ------------------------------------------------------------------------------------
 
 struct ShowCase {
@@ -330,6 +391,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wstring(argv[1]) == L"fill") return Fill(argv[2]);
   if (argc >= 4 && std::wstring(argv[1]) == L"show") return Show(argv[2], Narrow(argv[3]));
   if (argc >= 2 && std::wstring(argv[1]) == L"sizes") return Sizes();
-  std::fprintf(stderr, "usage: indicator_probe fill <dir> | show <dir> <case> | sizes\n");
+  if (argc >= 3 && std::wstring(argv[1]) == L"stretch") return Stretch(argv[2]);
+  std::fprintf(stderr,
+               "usage: indicator_probe fill <dir> | stretch <dir> | show <dir> <case> | sizes\n");
   return 2;
 }
