@@ -290,16 +290,7 @@ void MainWindow::SetItems() {
                      FALSE);
         // The settings dialog arrives with its own release; until then its button is inert.
         if (pc.id == ControlId::btnSetup) EnableWindow(button, FALSE);
-        if (tooltip_) {
-          TOOLINFOW ti{};
-          ti.cbSize = sizeof ti;
-          ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-          ti.hwnd = hwnd_;
-          ti.uId = reinterpret_cast<UINT_PTR>(button);
-          std::wstring hint = Widen(pc.hint);
-          ti.lpszText = hint.data();
-          SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        }
+        ButtonHint(TTM_ADDTOOLW, button, pc.hint);
         buttons_[index] = button;
         break;
       }
@@ -313,16 +304,22 @@ void MainWindow::SetItems() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void MainWindow::ButtonHint(UINT message, HWND button, const std::string& hint) {
+  if (!tooltip_) return;
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(button);
+  std::wstring text = Widen(hint);
+  ti.lpszText = text.data();
+  SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 void MainWindow::freeobjects() {
   for (int i = 0; i < kControlCount; ++i) {
     if (buttons_[i]) {
-      if (tooltip_) {
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof ti;
-        ti.hwnd = hwnd_;
-        ti.uId = reinterpret_cast<UINT_PTR>(buttons_[i]);
-        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-      }
+      ButtonHint(TTM_DELTOOLW, buttons_[i], {});
       DestroyWindow(buttons_[i]);
       buttons_[i] = nullptr;
     }
@@ -620,15 +617,7 @@ void MainWindow::ApplyTexts(const MainWindowTexts& texts) {
     HWND button = buttons_[static_cast<size_t>(pc.id)];
     if (!button) continue;
     SetWindowTextW(button, Widen(pc.caption).c_str());
-    if (tooltip_) {
-      TOOLINFOW ti{};
-      ti.cbSize = sizeof ti;
-      ti.hwnd = hwnd_;
-      ti.uId = reinterpret_cast<UINT_PTR>(button);
-      std::wstring hint = Widen(pc.hint);
-      ti.lpszText = hint.data();
-      SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+    ButtonHint(TTM_UPDATETIPTEXTW, button, pc.hint);
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
 }

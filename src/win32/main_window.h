@@ -83,6 +83,8 @@ class MainWindow : public MainView {
   void SetItems();
   // freeobjects: destroys every control of the panel.
   void freeobjects();
+  // Adds, updates or removes a button's hint.
+  void ButtonHint(UINT message, HWND button, const std::string& hint);
   void ApplyFrame(const PanelFrame& frame);
   void ApplyAlpha(const std::optional<AlphaBlend>& alpha);
   void SetStayOnTop(bool onTop);
