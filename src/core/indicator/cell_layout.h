@@ -16,10 +16,9 @@ struct Cell {
 };
 using Cells = std::vector<Cell>;
 
-// The text's UTF-16 code units: the indicator works per code unit, so a character outside the
-// Basic Multilingual Plane fills two (blank) cells. Malformed UTF-8 yields U+FFFD per bad byte.
-void AppendUtf16Units(std::string_view utf8, std::u16string& out);
 
+// The indicator works per UTF-16 code unit, so a character outside the Basic Multilingual Plane
+// fills two (blank) cells; malformed UTF-8 yields U+FFFD per bad byte.
 // Fills `cells` with exactly signNumber cells (leftmost first), the text right-aligned behind
 // blanks and cut at the end when too long. In the segment kinds a "." or "," right after
 // another character lights that character's decimal point instead of taking a cell.

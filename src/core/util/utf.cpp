@@ -1,49 +1,53 @@
-// Hand-rolled UTF-8/UTF-16 conversion: ill-formed input becomes U+FFFD rather than failing.
+// Hand-rolled UTF-8/UTF-16 conversion: ill-formed input (overlong forms, surrogates, stray
+// bytes) becomes U+FFFD rather than failing.
 #include "core/util/utf.h"
 
 #include <cstdint>
 
 namespace quillo {
 
+void AppendUtf16Units(std::string_view s, std::u16string& out) {
+  const auto byte = [&](std::size_t i) { return std::uint8_t(s[i]); };
+  const auto continuation = [&](std::size_t i) { return i < s.size() && (byte(i) & 0xC0) == 0x80; };
+  for (std::size_t i = 0; i < s.size();) {
+    const std::uint8_t b = byte(i);
+    char32_t cp = 0xFFFD;
+    std::size_t len = 1;
+    if (b < 0x80) {
+      cp = b;
+    } else if (b >= 0xC2 && b < 0xE0 && continuation(i + 1)) {
+      cp = char32_t(b & 0x1F) << 6 | (byte(i + 1) & 0x3F);
+      len = 2;
+    } else if (b >= 0xE0 && b < 0xF0 && continuation(i + 1) && continuation(i + 2)) {
+      const char32_t c =
+          char32_t(b & 0x0F) << 12 | char32_t(byte(i + 1) & 0x3F) << 6 | (byte(i + 2) & 0x3F);
+      if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+        cp = c;
+        len = 3;
+      }
+    } else if (b >= 0xF0 && b < 0xF5 && continuation(i + 1) && continuation(i + 2) &&
+               continuation(i + 3)) {
+      const char32_t c = char32_t(b & 0x07) << 18 | char32_t(byte(i + 1) & 0x3F) << 12 |
+                         char32_t(byte(i + 2) & 0x3F) << 6 | (byte(i + 3) & 0x3F);
+      if (c >= 0x10000 && c <= 0x10FFFF) {
+        cp = c;
+        len = 4;
+      }
+    }
+    if (cp >= 0x10000) {
+      out.push_back(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(char16_t(cp));
+    }
+    i += len;
+  }
+}
+
 std::u16string Utf8ToUtf16(std::string_view s) {
   std::u16string out;
   out.reserve(s.size());
-  size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    uint32_t cp = 0xFFFD;
-    size_t len = 1;
-    if (c < 0x80) {
-      cp = c;
-    } else if ((c >> 5) == 0x6) {
-      len = 2, cp = c & 0x1F;
-    } else if ((c >> 4) == 0xE) {
-      len = 3, cp = c & 0x0F;
-    } else if ((c >> 3) == 0x1E) {
-      len = 4, cp = c & 0x07;
-    } else {
-      len = 0;
-    }
-    if (len > 1) {
-      bool ok = i + len <= s.size();
-      for (size_t k = 1; ok && k < len; ++k) {
-        const auto cc = static_cast<unsigned char>(s[i + k]);
-        ok = (cc >> 6) == 0x2;
-        cp = (cp << 6) | (cc & 0x3F);
-      }
-      if (!ok) cp = 0xFFFD, len = 1;
-    } else if (len == 0) {
-      len = 1;
-    }
-    i += len;
-    if (cp >= 0x10000 && cp <= 0x10FFFF) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp > 0x10FFFF ? 0xFFFD : cp);
-    }
-  }
+  AppendUtf16Units(s, out);
   return out;
 }
 
