@@ -597,8 +597,8 @@ void MainWindow::ShowCountingState(bool counting, const std::string& caption) {
   onoffCaption_ = caption;
   const auto onoff = static_cast<size_t>(ControlId::btnonoff);
   if (buttons_[onoff]) SetWindowTextW(buttons_[onoff], Widen(caption).c_str());
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(counting ? iconOn_ : iconOff_));
+  for (WPARAM which : {ICON_SMALL, ICON_BIG})
+    SendMessageW(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(counting ? iconOn_ : iconOff_));
   UpdateTrayIcon();
 }
 
@@ -770,30 +770,45 @@ void MainWindow::ShowPopupMenu(POINT at) {
 }
 
 HICON MainWindow::MakeStateIcon(bool on) const {
-  // A small round lamp: green while counting, red while paused.
+  // The program's own picture: one cell of the panel's display, a lit "8" while counting and
+  // only the dark unlit segments while paused.
   const int size = GetSystemMetrics(SM_CXSMICON);
+  indicator::IAeverLiquidIndicator cell;
+  cell.Loaded();
+  cell.SetSize(size, size);
+  cell.SetIndicatorWidth(size);
+  cell.SetIndicatorHeight(size);
+  cell.SetInnerBevel(indicator::bkNone);
+  cell.SetOuterBevel(indicator::bkNone);
+  cell.SetIndicatorStyle(indicator::isThin);
+  cell.SetBackColor(static_cast<indicator::Color>(kIndicatorLook.BackColor));
+  cell.SetNumberBackColor(static_cast<indicator::Color>(kIndicatorLook.NumberBackColor));
+  cell.SetNumberForeColor(static_cast<indicator::Color>(kIndicatorLook.NumberForeColor));
+  cell.SetSignNumber(1);
+  cell.SetIndicatorstring(on ? "8" : " ");
+  const indicator::Bitmap& picture = cell.CanvasBitmap();
+
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = size;
+  bi.bmiHeader.biHeight = -size;  // top-down, as the picture is
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP color = CreateCompatibleBitmap(screen, size, size);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  HBITMAP color = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   ReleaseDC(nullptr, screen);
-
+  if (!color) return nullptr;
+  auto* out = static_cast<uint32_t*>(bits);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      out[y * size + x] = (x < picture.Width() && y < picture.Height() ? picture.At(x, y) : 0) |
+                          0xFF000000u;
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);  // all opaque
+  HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, size, size, WHITENESS);
-  SelectObject(dc, GetStockObject(BLACK_BRUSH));
-  SelectObject(dc, GetStockObject(BLACK_PEN));
-  Ellipse(dc, 1, 1, size - 1, size - 1);
-
-  SelectObject(dc, color);
   PatBlt(dc, 0, 0, size, size, BLACKNESS);
-  HBRUSH lamp = CreateSolidBrush(on ? RGB(0, 200, 0) : RGB(220, 0, 0));
-  HPEN rim = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-  SelectObject(dc, lamp);
-  SelectObject(dc, rim);
-  Ellipse(dc, 1, 1, size - 1, size - 1);
   SelectObject(dc, old);
-  DeleteObject(lamp);
-  DeleteObject(rim);
   DeleteDC(dc);
 
   ICONINFO info{};
