@@ -13,8 +13,9 @@ void BM_MouseClickEvent(benchmark::State& state) {
   uint32_t tick = 0;
   for (auto _ : state) {
     tick += 700;  // never a pair: the single-click path, the longer of the two
-    OnMouseEvent(c, 0, msg::kLButtonDown, 0,
-                 [&] { return std::pair<uint32_t, uint32_t>{tick, 500}; });
+    OnMouseEvent(c, 0, msg::kLButtonDown, 0, [&] {
+      return std::pair<uint32_t, uint32_t>{tick, 500};
+    });
     benchmark::ClobberMemory();
   }
   benchmark::DoNotOptimize(c.liveLeft.load());

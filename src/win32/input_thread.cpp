@@ -23,8 +23,9 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
 LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
   if (nCode == 0) {
     const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-    OnMouseEvent(*g_counters, nCode, static_cast<uint32_t>(wParam), HIWORD(event->mouseData),
-                 [] { return std::pair<uint32_t, uint32_t>{GetTickCount(), GetDoubleClickTime()}; });
+    OnMouseEvent(*g_counters, nCode, static_cast<uint32_t>(wParam), HIWORD(event->mouseData), [] {
+      return std::pair<uint32_t, uint32_t>{GetTickCount(), GetDoubleClickTime()};
+    });
   }
   return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
@@ -92,7 +93,7 @@ void InputThread::Run() {
 }
 
 std::shared_ptr<InputThread::Request> InputThread::Call(UINT message, HookKind kind,
-                                                         int64_t handle) {
+                                                        int64_t handle) {
   if (!thread_.joinable()) return nullptr;
   auto request = std::make_shared<Request>(kind, handle);
   if (!request->done) return nullptr;

@@ -51,7 +51,8 @@ std::optional<std::string> WinLogFile::Append(std::string_view text) {
   const DWORD error = GetLastError();
   CloseHandle(f);
   if (!ok || written != bytes.size())
-    return Win32ErrorText("Cannot write the log file " + Narrow(path), ok ? ERROR_DISK_FULL : error);
+    return Win32ErrorText("Cannot write the log file " + Narrow(path),
+                          ok ? ERROR_DISK_FULL : error);
   return std::nullopt;
 }
 

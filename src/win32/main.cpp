@@ -1,5 +1,6 @@
 // Program entry: creates the main window and runs the message loop.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 

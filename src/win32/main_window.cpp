@@ -28,7 +28,9 @@ constexpr UINT kTrayId = 1;
 // Moving the window as if its caption were dragged: SC_MOVE plus the caption hit-test code.
 constexpr WPARAM kDragCommand = 61458;
 
-COLORREF ToColorRef(uint32_t c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
+COLORREF ToColorRef(uint32_t c) {
+  return static_cast<COLORREF>(c & 0xFFFFFF);
+}
 
 UINT ButtonCommand(ControlId id) {
   switch (id) {
@@ -63,7 +65,9 @@ LRESULT CALLBACK RelabelProc(int code, WPARAM wp, LPARAM lp) noexcept {
 }
 
 // Czech needs a font with the Central European letters; the font mapper finds one for the face.
-BYTE CharsetFor(int language) { return language == kCzech ? EASTEUROPE_CHARSET : DEFAULT_CHARSET; }
+BYTE CharsetFor(int language) {
+  return language == kCzech ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
+}
 
 HFONT MakeFont(const FontSpec& spec, BYTE charset) {
   return CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
@@ -99,8 +103,8 @@ bool MainWindow::Create() {
   wc.lpszClassName = kAppWindowClass;
   RegisterClassExW(&wc);
   // The hidden application window owns the main window, so the panel gets no taskbar button.
-  appWindow_ = CreateWindowExW(0, kAppWindowClass, Widen(kApplicationTitle).c_str(), WS_POPUP, 0,
-                               0, 0, 0, nullptr, nullptr, instance_, nullptr);
+  appWindow_ = CreateWindowExW(0, kAppWindowClass, Widen(kApplicationTitle).c_str(), WS_POPUP, 0, 0,
+                               0, 0, nullptr, nullptr, instance_, nullptr);
 
   wc.lpfnWndProc = WndProc;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -230,7 +234,9 @@ void MainWindow::FormShow() {
   logic_->tmrDistanceTimer();
 }
 
-void MainWindow::FormHide() { freeobjects(); }
+void MainWindow::FormHide() {
+  freeobjects();
+}
 
 void MainWindow::CreateFonts() {
   const BYTE charset = CharsetFor(texts_.language);
@@ -238,7 +244,8 @@ void MainWindow::CreateFonts() {
   for (HFONT* f : {&labelFont_, &symbolFont_, &textFont_})
     if (*f) DeleteObject(*f), *f = nullptr;
   const int dpi = layout_.dpi;
-  labelFont_ = MakeFont({kLabelFont.face, kLabelFont.bold, ScalePx(kLabelFont.height, dpi)}, charset);
+  labelFont_ =
+      MakeFont({kLabelFont.face, kLabelFont.bold, ScalePx(kLabelFont.height, dpi)}, charset);
   symbolFont_ = MakeFont(
       {kSymbolButtonFont.face, kSymbolButtonFont.bold, ScalePx(kSymbolButtonFont.height, dpi)},
       charset);
@@ -332,10 +339,10 @@ void MainWindow::freeobjects() {
 void MainWindow::ApplyFrame(const PanelFrame& frame) {
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.window.width, frame.window.height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowRgn(hwnd_,
-               CreateRectRgn(frame.region.left, frame.region.top, frame.region.right,
-                             frame.region.bottom),
-               TRUE);
+  SetWindowRgn(
+      hwnd_,
+      CreateRectRgn(frame.region.left, frame.region.top, frame.region.right, frame.region.bottom),
+      TRUE);
 }
 
 void MainWindow::ApplyAlpha(const std::optional<AlphaBlend>& alpha) {
@@ -669,7 +676,9 @@ void MainWindow::ShowSample(const SampleView& view) {
   }
 }
 
-void MainWindow::HideToTray() { ShowWindow(hwnd_, SW_HIDE); }
+void MainWindow::HideToTray() {
+  ShowWindow(hwnd_, SW_HIDE);
+}
 
 void MainWindow::ShowPanel() {
   ShowWindow(hwnd_, SW_SHOW);
@@ -802,8 +811,8 @@ HICON MainWindow::MakeStateIcon(bool on) const {
   auto* out = static_cast<uint32_t*>(bits);
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x)
-      out[y * size + x] = (x < picture.Width() && y < picture.Height() ? picture.At(x, y) : 0) |
-                          0xFF000000u;
+      out[y * size + x] =
+          (x < picture.Width() && y < picture.Height() ? picture.At(x, y) : 0) | 0xFF000000u;
   HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);  // all opaque
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, mask);

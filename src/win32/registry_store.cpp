@@ -21,12 +21,13 @@ struct Key {
 
 std::string Win32ErrorText(const std::string& what, DWORD code) {
   wchar_t* buf = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<LPWSTR>(&buf), 0, nullptr);
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<LPWSTR>(&buf), 0, nullptr);
   std::wstring reason = buf ? buf : L"";
   if (buf) LocalFree(buf);
-  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+  while (!reason.empty() &&
+         (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
     reason.pop_back();
   if (reason.empty()) reason = L"error " + std::to_wstring(code);
   return what + ": " + Narrow(reason);
@@ -57,9 +58,9 @@ void RegistryStore::Write(std::string_view name, std::string_view value) {
                       nullptr) != ERROR_SUCCESS)
     return;  // a key that cannot be opened is skipped silently
   const std::wstring wname = Widen(name), wvalue = Widen(value);
-  const LONG rc = RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(wvalue.c_str()),
-                                 static_cast<DWORD>((wvalue.size() + 1) * sizeof(wchar_t)));
+  const LONG rc =
+      RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wvalue.c_str()),
+                     static_cast<DWORD>((wvalue.size() + 1) * sizeof(wchar_t)));
   if (rc != ERROR_SUCCESS) throw StoreError(Win32ErrorText("Writing " + std::string(name), rc));
 }
 
@@ -83,14 +84,16 @@ void SetAutoStart(const std::string& name, const std::string& data, bool once, b
     return;
   }
   const std::wstring wdata = Widen(data);
-  const LONG rc = RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(wdata.c_str()),
-                                 static_cast<DWORD>((wdata.size() + 1) * sizeof(wchar_t)));
+  const LONG rc =
+      RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wdata.c_str()),
+                     static_cast<DWORD>((wdata.size() + 1) * sizeof(wchar_t)));
   if (rc != ERROR_SUCCESS) throw StoreError(Win32ErrorText("Writing the auto-start entry", rc));
 }
 
 namespace {
-std::wstring PlacementPath() { return Widen(std::string(kSettingsKeyPath) + "\\" + kPlacementSubkey); }
+std::wstring PlacementPath() {
+  return Widen(std::string(kSettingsKeyPath) + "\\" + kPlacementSubkey);
+}
 
 int CurrentPixelsPerInch(HWND window) {
   HDC dc = GetDC(window);
@@ -105,16 +108,17 @@ void SaveWindowPlacement(HWND window) {
   wp.length = sizeof wp;
   if (!GetWindowPlacement(window, &wp)) return;
   Key key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, PlacementPath().c_str(), 0, nullptr, 0, KEY_WRITE,
-                      nullptr, &key.h, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, PlacementPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                      &key.h, nullptr) != ERROR_SUCCESS)
     return;
   const DWORD flags = wp.flags;
   const DWORD ppi = static_cast<DWORD>(CurrentPixelsPerInch(window));
-  RegSetValueExW(key.h, L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof flags);
+  RegSetValueExW(key.h, L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags),
+                 sizeof flags);
   RegSetValueExW(key.h, L"PixelsPerInch", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&ppi),
                  sizeof ppi);
-  const std::string minMax = FormatQuad({wp.ptMinPosition.x, wp.ptMinPosition.y,
-                                         wp.ptMaxPosition.x, wp.ptMaxPosition.y});
+  const std::string minMax =
+      FormatQuad({wp.ptMinPosition.x, wp.ptMinPosition.y, wp.ptMaxPosition.x, wp.ptMaxPosition.y});
   const std::string norm = FormatQuad({wp.rcNormalPosition.left, wp.rcNormalPosition.top,
                                        wp.rcNormalPosition.right, wp.rcNormalPosition.bottom});
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);

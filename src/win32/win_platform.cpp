@@ -19,8 +19,8 @@ std::string Narrow(std::wstring_view wide) {
 double WinClock::Now() {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  return EncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                         st.wMilliseconds});
+  return EncodeDateTime(
+      {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
 }
 
 WinSystemQueries::WinSystemQueries() {
@@ -65,6 +65,8 @@ std::array<std::string, 12> WinSystemQueries::ShortMonthNames() {
   return names;
 }
 
-bool WinSystemQueries::AutoStartEntryExists() { return quillo::AutoStartEntryExists(); }
+bool WinSystemQueries::AutoStartEntryExists() {
+  return quillo::AutoStartEntryExists();
+}
 
 }  // namespace quillo

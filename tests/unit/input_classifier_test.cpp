@@ -1,9 +1,9 @@
 // Counting of hook events: clicks, double-click pairing, wheel, keys, counting off.
+#include "core/counting/input_classifier.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "core/counting/input_classifier.h"
 
 namespace quillo {
 namespace {
@@ -19,8 +19,9 @@ class Clicks : public ::testing::Test {
   void SetUp() override { c.counting = true; }
   void Feed(const std::vector<Press>& presses, uint32_t dblTime = 500) {
     for (const Press& p : presses)
-      OnMouseEvent(c, 0, p.message, p.xButton,
-                   [&] { return std::pair<uint32_t, uint32_t>{p.tick, dblTime}; });
+      OnMouseEvent(c, 0, p.message, p.xButton, [&] {
+        return std::pair<uint32_t, uint32_t>{p.tick, dblTime};
+      });
   }
   ActivityCounters c;
 };
@@ -64,9 +65,8 @@ TEST_F(Clicks, DoubleClickTimeIsReadAtEveryClick) {
 }
 
 TEST_F(Clicks, XButtonsByHighWordOfMouseData) {
-  Feed({{msg::kXButtonDown, 1, 1000},
-        {msg::kXButtonDown, 2, 5000},
-        {msg::kNcXButtonDown, 2, 5100}});
+  Feed(
+      {{msg::kXButtonDown, 1, 1000}, {msg::kXButtonDown, 2, 5000}, {msg::kNcXButtonDown, 2, 5100}});
   EXPECT_EQ(c.liveX1, 1u);
   EXPECT_EQ(c.liveX2, 2u);
   EXPECT_EQ(c.liveDouble, 1u);
@@ -85,9 +85,9 @@ TEST_F(Clicks, MessagesAndWhatTheyCount) {
     uint32_t doubles;
   };
   const Case cases[] = {
-      {msg::kNcLButtonDown, Counter::kLeft, 0},  {msg::kNcRButtonDown, Counter::kRight, 0},
+      {msg::kNcLButtonDown, Counter::kLeft, 0},   {msg::kNcRButtonDown, Counter::kRight, 0},
       {msg::kNcMButtonDown, Counter::kMiddle, 0}, {msg::kLButtonDblClk, Counter::kLeft, 1},
-      {msg::kRButtonDblClk, Counter::kRight, 1}, {msg::kMButtonDblClk, Counter::kMiddle, 1},
+      {msg::kRButtonDblClk, Counter::kRight, 1},  {msg::kMButtonDblClk, Counter::kMiddle, 1},
       {msg::kMouseWheel, Counter::kWheel, 0},     {msg::kMouseHWheel, Counter::kWheel, 0},
   };
   for (const Case& k : cases) {

@@ -1,9 +1,10 @@
 // Start-up, timers, switching, reset and closing of the main window's logic, over fakes.
+#include "core/app/main_logic.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "core/app/main_logic.h"
 #include "core/app/system_font.h"
 #include "core/util/datetime.h"
 
@@ -85,7 +86,8 @@ struct FakeLogFile : LogFile {
 class Logic : public ::testing::Test {
  protected:
   MainLogic& Start(bool params = false) {
-    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, params);
+    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile},
+                                        params);
     logic->FormCreate();
     return *logic;
   }
@@ -129,8 +131,11 @@ TEST_F(Logic, FirstStartWithAnEmptyStore) {
 }
 
 TEST_F(Logic, StoredValuesAreBroughtIntoRange) {
-  store.values = {{"Interval", "10"}, {"Digits", "3"}, {"Dispitems", "101"},
-                  {"Comment", "Debug"}, {"Monitorsize", "21,3"}};
+  store.values = {{"Interval", "10"},
+                  {"Digits", "3"},
+                  {"Dispitems", "101"},
+                  {"Comment", "Debug"},
+                  {"Monitorsize", "21,3"}};
   Settings s = Start().settings();
   EXPECT_EQ(s.interval, 30);
   EXPECT_EQ(s.digits, 6);
@@ -146,7 +151,7 @@ TEST_F(Logic, StoredValuesAreBroughtIntoRange) {
 
 TEST_F(Logic, TotalsLoadIntoTheStoredLayer) {
   store.values = {{"Keystrokes", "5e9"}, {"Leftclicks", "12"}, {"Distance", "1000.5"},
-                  {"Time", "77"}, {"Idle", "33"}, {"showhistory", "0"}};
+                  {"Time", "77"},        {"Idle", "33"},       {"showhistory", "0"}};
   Start();
   EXPECT_EQ(c.histKeystrokes, 705032704u);
   EXPECT_EQ(c.histLeft, 12u);
@@ -172,8 +177,10 @@ TEST_F(Logic, DailyResetOnTheFirstStartOfANewDay) {
 }
 
 TEST_F(Logic, DailyLogCheckMovesTheDayNumbers) {
-  store.values = {{"Logging", "-1"}, {"ResetEveryday", "0"},
-                  {"Measuredate", std::to_string(kToday - 3)}, {"Logdate", "1"}};
+  store.values = {{"Logging", "-1"},
+                  {"ResetEveryday", "0"},
+                  {"Measuredate", std::to_string(kToday - 3)},
+                  {"Logdate", "1"}};
   Start();
   EXPECT_EQ(logFile.Lines(), 2);  // header and one line
   EXPECT_EQ(logFile.contents.substr(0, 12), "       Date ");
@@ -189,8 +196,8 @@ TEST_F(Logic, DailyLogCheckMovesTheDayNumbers) {
 }
 
 TEST_F(Logic, FailingLogIsReportedOnceAndTheMinuteSaveGoesOn) {
-  store.values = {{"Logging", "-1"}, {"ResetEveryday", "0"},
-                  {"Measuredate", std::to_string(kToday - 1)}};
+  store.values = {
+      {"Logging", "-1"}, {"ResetEveryday", "0"}, {"Measuredate", std::to_string(kToday - 1)}};
   logFile.failure = "The drive is not ready";
   Start();
   ASSERT_EQ(view.errors.size(), 1u);

@@ -1,7 +1,8 @@
 // The sampler: distance, units, speed, idle crediting, running time and the panel texts.
+#include "core/counting/sampler.h"
+
 #include <gtest/gtest.h>
 
-#include "core/counting/sampler.h"
 #include "core/util/datetime.h"
 
 namespace quillo {
@@ -53,7 +54,10 @@ TEST_F(SamplerTest, JumpsOf3000PixelsOrMoreAddNothing) {
   struct Case {
     int32_t dx, dy;
     bool measured;
-  } cases[] = {{2000, 1000, false}, {2000, 999, true}, {-2000, -999, true}, {-3000, 0, false},
+  } cases[] = {{2000, 1000, false},
+               {2000, 999, true},
+               {-2000, -999, true},
+               {-3000, 0, false},
                {0, 2999, true}};
   for (const Case& k : cases) {
     EXPECT_EQ(StepInches(k.dx, k.dy, 2203, 23.0f) > 0, k.measured) << k.dx << "," << k.dy;
@@ -66,9 +70,9 @@ TEST_F(SamplerTest, UnitSplitsRoundTiesToEven) {
     bool metric;
     DistanceSplit expect;
   } cases[] = {
-      {39370, true, {1, 0, 0}},         // 99999.8 cm -> 100000
-      {63395.5, false, {1, 1, 0}},      // tie -> 63396
-      {63394.5, false, {1, 0, 34}},     // tie -> 63394
+      {39370, true, {1, 0, 0}},      // 99999.8 cm -> 100000
+      {63395.5, false, {1, 1, 0}},   // tie -> 63396
+      {63394.5, false, {1, 0, 34}},  // tie -> 63394
       {0, true, {0, 0, 0}},
       {1.0 / 2.54 * 12345678, true, {123, 456, 78}},
       {63360 + 36 * 5 + 7, false, {1, 5, 7}},
@@ -149,7 +153,9 @@ TEST_F(SamplerTest, RunningTimeDefinitions) {
   struct Case {
     bool showrunning, showhistory;
     uint32_t expect;
-  } cases[] = {{true, true, 1090}, {true, false, 90}, {false, true, 2 * 86400 + 90},
+  } cases[] = {{true, true, 1090},
+               {true, false, 90},
+               {false, true, 2 * 86400 + 90},
                {false, false, 2 * 86400 + 90}};
   for (const Case& k : cases) {
     s.showrunning = k.showrunning;

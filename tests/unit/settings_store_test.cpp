@@ -1,7 +1,7 @@
 // Stored values: reading rules, colours, the full save and the minute save.
-#include <gtest/gtest.h>
-
 #include "core/store/settings_store.h"
+
+#include <gtest/gtest.h>
 
 namespace quillo {
 namespace {
@@ -20,8 +20,8 @@ TEST(KeyValue, ReadIntFallsBackForAnythingButAnInteger) {
   struct Case {
     const char* text;
     int32_t def, expect;
-  } cases[] = {{"-1", 0, -1}, {"1", 0, 1}, {"true", -1, -1}, {"true", 0, 0}, {"", 7, 7},
-               {"1.5", 7, 7}};
+  } cases[] = {{"-1", 0, -1},  {"1", 0, 1}, {"true", -1, -1},
+               {"true", 0, 0}, {"", 7, 7},  {"1.5", 7, 7}};
   for (const Case& k : cases) {
     store.values["Running"] = k.text;
     EXPECT_EQ(ReadInt(store, "Running", k.def), k.expect) << k.text;
@@ -38,8 +38,8 @@ TEST(Colours, HexToColorAndBack) {
   struct Case {
     const char* text;
     std::optional<uint32_t> color;
-  } cases[] = {{"48A4FF", 0xFFA448}, {"48a4ff", 0xFFA448}, {"48A4FF99", 0xFFA448},
-               {"000000", 0},        {"48A4F", 0x0FA448},  {"48A4", std::nullopt},
+  } cases[] = {{"48A4FF", 0xFFA448}, {"48a4ff", 0xFFA448},     {"48A4FF99", 0xFFA448},
+               {"000000", 0},        {"48A4F", 0x0FA448},      {"48A4", std::nullopt},
                {"", std::nullopt},   {"48G4FF", std::nullopt}, {"FFFFFF", 0xFFFFFF}};
   for (const Case& k : cases) EXPECT_EQ(HexToColor(k.text), k.color) << k.text;
   EXPECT_EQ(ColorToHex(0xFFA448), "48A4FF");
@@ -106,12 +106,12 @@ TEST_F(Saves, FullSaveWritesTheTwentySixValues) {
   EXPECT_TRUE(WriteValues(store, Ctx(), guard).empty());
   EXPECT_EQ(store.values.size(), 26u);
   const std::pair<const char*, const char*> expect[] = {
-      {"Time", "120"},        {"Idle", "10"},          {"distance", "12345.6"},
-      {"Keystrokes", "15"},   {"Leftclicks", "3"},     {"Dblclicks", "1"},
-      {"Running", "-1"},      {"Visible", "-1"},       {"Displaymode", "0"},
+      {"Time", "120"},          {"Idle", "10"},           {"distance", "12345.6"},
+      {"Keystrokes", "15"},     {"Leftclicks", "3"},      {"Dblclicks", "1"},
+      {"Running", "-1"},        {"Visible", "-1"},        {"Displaymode", "0"},
       {"resetdate", "45292.5"}, {"Measuredate", "45300"}, {"Logdate", "45290"},
-      {"showRunning", "-1"},  {"showhistory", "-1"},   {"Digits", "7"},
-      {"IdleDelay", "10"},    {"AlwaysOntop", "0"},    {"Language", "0"}};
+      {"showRunning", "-1"},    {"showhistory", "-1"},    {"Digits", "7"},
+      {"IdleDelay", "10"},      {"AlwaysOntop", "0"},     {"Language", "0"}};
   for (const auto& [name, text] : expect) EXPECT_EQ(store.values[name], text) << name;
 }
 

@@ -11,7 +11,9 @@ namespace quillo {
 MainLogic::MainLogic(ActivityCounters& counters, Platform platform, bool haveCommandLineParameters)
     : c_(counters), p_(platform), haveParams_(haveCommandLineParameters), log_(platform.logFile) {}
 
-int32_t MainLogic::DayOf(double moment) { return quillo::DayOf(moment); }
+int32_t MainLogic::DayOf(double moment) {
+  return quillo::DayOf(moment);
+}
 
 SamplerSettings MainLogic::samplerSettings() const {
   SamplerSettings s;
@@ -188,8 +190,8 @@ void MainLogic::tmrCheckTimer() {
 }
 
 std::string MainLogic::MakeLogLine() {
-  return LogLine(CollectLogFigures(c_, samplerSettings(), p_.clock.Now(),
-                                   p_.system.ShortMonthNames(), texts));
+  return LogLine(
+      CollectLogFigures(c_, samplerSettings(), p_.clock.Now(), p_.system.ShortMonthNames(), texts));
 }
 
 void MainLogic::DailyLogCheck() {
@@ -258,8 +260,8 @@ void MainLogic::ResetCounter1Click() {
 }
 
 void MainLogic::WriteValues() {
-  const SaveContext ctx{c_, settings_, samplerEnabled_, p_.view.IsVisible(), Today(),
-                        p_.system.DecimalSeparator()};
+  const SaveContext ctx{
+      c_, settings_, samplerEnabled_, p_.view.IsVisible(), Today(), p_.system.DecimalSeparator()};
   const auto failures = quillo::WriteValues(p_.store, ctx, guard_);
   if (haveParams_)
     for (const auto& message : failures) p_.view.ShowMessage(message);
@@ -272,7 +274,9 @@ bool MainLogic::FormCloseQuery() {
   return false;
 }
 
-void MainLogic::EndSession() { WriteValues(); }
+void MainLogic::EndSession() {
+  WriteValues();
+}
 
 void MainLogic::FormDestroy() {
   if (c_.keyHook != 0) {
@@ -290,12 +294,12 @@ struct HookTexts {
   const char* success;
   const char* fail;
 };
-constexpr HookTexts kKeyTexts{"Key Hook Failed : ", "Key Hook Started : ",
-                              "Key UnHook Handle not found : ", "Key UnHook Succes : ",
-                              "Key UnHook Fail : "};
-constexpr HookTexts kMouseTexts{"Mouse Hook Failed : ", "Mouse Hook Started : ",
-                                "Mouse UnHook Handle not found : ", "Mouse UnHook Succes : ",
-                                "Mouse UnHook Fail : "};
+constexpr HookTexts kKeyTexts{
+    "Key Hook Failed : ", "Key Hook Started : ", "Key UnHook Handle not found : ",
+    "Key UnHook Succes : ", "Key UnHook Fail : "};
+constexpr HookTexts kMouseTexts{
+    "Mouse Hook Failed : ", "Mouse Hook Started : ", "Mouse UnHook Handle not found : ",
+    "Mouse UnHook Succes : ", "Mouse UnHook Fail : "};
 
 void Hook(MainLogic& logic, HookBackend& hooks, HookKind kind, int64_t& handle,
           const HookTexts& t) {
@@ -322,11 +326,15 @@ void Unhook(MainLogic& logic, HookBackend& hooks, HookKind kind, int64_t& handle
 }
 }  // namespace
 
-void MainLogic::HookKeyboard() { Hook(*this, p_.hooks, HookKind::kKeyboard, c_.keyHook, kKeyTexts); }
+void MainLogic::HookKeyboard() {
+  Hook(*this, p_.hooks, HookKind::kKeyboard, c_.keyHook, kKeyTexts);
+}
 void MainLogic::UnhookKeyboard() {
   Unhook(*this, p_.hooks, HookKind::kKeyboard, c_.keyHook, kKeyTexts);
 }
-void MainLogic::HookMouse() { Hook(*this, p_.hooks, HookKind::kMouse, c_.mouseHook, kMouseTexts); }
+void MainLogic::HookMouse() {
+  Hook(*this, p_.hooks, HookKind::kMouse, c_.mouseHook, kMouseTexts);
+}
 void MainLogic::UnhookMouse() {
   Unhook(*this, p_.hooks, HookKind::kMouse, c_.mouseHook, kMouseTexts);
 }

@@ -16,7 +16,14 @@ inline constexpr std::array<Counter, kCounterCount> kAllCounters = {
     Counter::kDouble,     Counter::kWheel, Counter::kX1,    Counter::kX2};
 
 // Button codes of the click memory.
-enum ClickButton : int { kNoButton = 0, kLeftButton, kRightButton, kMiddleButton, kX1Button, kX2Button };
+enum ClickButton : int {
+  kNoButton = 0,
+  kLeftButton,
+  kRightButton,
+  kMiddleButton,
+  kX1Button,
+  kX2Button
+};
 
 // The hooks run on their own thread: the live counters and the counting flag are the only fields
 // shared with the UI thread, so they are relaxed atomics (increments are fetch_add so that a reset
@@ -24,8 +31,8 @@ enum ClickButton : int { kNoButton = 0, kLeftButton, kRightButton, kMiddleButton
 // input thread alone; everything else to the UI thread.
 struct ActivityCounters {
   // Live layer: counted since this start or the last reset. Written by the input thread.
-  std::atomic<uint32_t> liveKeystrokes{0}, liveLeft{0}, liveRight{0}, liveMiddle{0},
-      liveDouble{0}, liveWheel{0}, liveX1{0}, liveX2{0};
+  std::atomic<uint32_t> liveKeystrokes{0}, liveLeft{0}, liveRight{0}, liveMiddle{0}, liveDouble{0},
+      liveWheel{0}, liveX1{0}, liveX2{0};
   // Stored layer: the totals as loaded at start-up (0 after a reset).
   uint32_t histKeystrokes = 0, histLeft = 0, histRight = 0, histMiddle = 0, histDouble = 0,
            histWheel = 0, histX1 = 0, histX2 = 0;
@@ -57,9 +64,7 @@ struct ActivityCounters {
   // stored + live, wrapping modulo 2^32.
   uint32_t Total(Counter c) const { return HistValue(c) + LiveValue(c); }
   // The figure the panel shows: the total when `sinceReset`, the live layer alone otherwise.
-  uint32_t Figure(Counter c, bool sinceReset) const {
-    return sinceReset ? Total(c) : LiveValue(c);
-  }
+  uint32_t Figure(Counter c, bool sinceReset) const { return sinceReset ? Total(c) : LiveValue(c); }
   void ZeroLive();
   void ZeroHist();
 };
@@ -68,11 +73,11 @@ namespace detail {
 using LiveMember = std::atomic<uint32_t> ActivityCounters::*;
 using HistMember = uint32_t ActivityCounters::*;
 inline constexpr std::array<LiveMember, kCounterCount> kLiveMembers = {
-    &ActivityCounters::liveKeystrokes, &ActivityCounters::liveLeft,  &ActivityCounters::liveRight,
+    &ActivityCounters::liveKeystrokes, &ActivityCounters::liveLeft,   &ActivityCounters::liveRight,
     &ActivityCounters::liveMiddle,     &ActivityCounters::liveDouble, &ActivityCounters::liveWheel,
     &ActivityCounters::liveX1,         &ActivityCounters::liveX2};
 inline constexpr std::array<HistMember, kCounterCount> kHistMembers = {
-    &ActivityCounters::histKeystrokes, &ActivityCounters::histLeft,  &ActivityCounters::histRight,
+    &ActivityCounters::histKeystrokes, &ActivityCounters::histLeft,   &ActivityCounters::histRight,
     &ActivityCounters::histMiddle,     &ActivityCounters::histDouble, &ActivityCounters::histWheel,
     &ActivityCounters::histX1,         &ActivityCounters::histX2};
 }  // namespace detail
@@ -83,7 +88,9 @@ std::atomic<uint32_t>& ActivityCounters::Live(Counter c) {
 uint32_t ActivityCounters::LiveValue(Counter c) const {
   return (this->*detail::kLiveMembers[static_cast<int>(c)]).load(std::memory_order_relaxed);
 }
-uint32_t& ActivityCounters::Hist(Counter c) { return this->*detail::kHistMembers[static_cast<int>(c)]; }
+uint32_t& ActivityCounters::Hist(Counter c) {
+  return this->*detail::kHistMembers[static_cast<int>(c)];
+}
 uint32_t ActivityCounters::HistValue(Counter c) const {
   return this->*detail::kHistMembers[static_cast<int>(c)];
 }

@@ -10,8 +10,8 @@ namespace quillo {
 
 // Window-message numbers the hooks recognise.
 namespace msg {
-inline constexpr uint32_t kNcLButtonDown = 0x00A1, kNcRButtonDown = 0x00A4,
-                          kNcMButtonDown = 0x00A7, kNcXButtonDown = 0x00AB;
+inline constexpr uint32_t kNcLButtonDown = 0x00A1, kNcRButtonDown = 0x00A4, kNcMButtonDown = 0x00A7,
+                          kNcXButtonDown = 0x00AB;
 inline constexpr uint32_t kKeyDown = 0x0100, kKeyUp = 0x0101, kSysKeyDown = 0x0104,
                           kSysKeyUp = 0x0105;
 inline constexpr uint32_t kMouseMove = 0x0200, kLButtonDown = 0x0201, kLButtonUp = 0x0202,

@@ -31,7 +31,8 @@ int32_t ScreenDiagonal(int32_t width, int32_t height) {
 }
 
 double StepInches(int32_t dx, int32_t dy, int32_t screenDiagonal, float monitorsize) {
-  const int64_t manhattan = std::llabs(static_cast<int64_t>(dx)) + std::llabs(static_cast<int64_t>(dy));
+  const int64_t manhattan =
+      std::llabs(static_cast<int64_t>(dx)) + std::llabs(static_cast<int64_t>(dy));
   if (manhattan >= 3000 || screenDiagonal == 0) return 0;
   const int32_t squares = dx * dx + dy * dy;
   return std::sqrt(static_cast<double>(squares)) / screenDiagonal *

@@ -32,8 +32,28 @@ struct SampleReadings {
 
 // Indicator numbers of the panel (led1 … led22).
 enum Led : int {
-  led1 = 1, led2, led3, led4, led5, led6, led7, led8, led9, led10, led11, led12, led13, led14,
-  led15, led16, led17, led18, led19, led20, led21, led22
+  led1 = 1,
+  led2,
+  led3,
+  led4,
+  led5,
+  led6,
+  led7,
+  led8,
+  led9,
+  led10,
+  led11,
+  led12,
+  led13,
+  led14,
+  led15,
+  led16,
+  led17,
+  led18,
+  led19,
+  led20,
+  led21,
+  led22
 };
 inline constexpr int kLedCount = 22;
 

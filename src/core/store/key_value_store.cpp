@@ -8,7 +8,9 @@
 
 namespace quillo {
 namespace {
-char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Fold(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

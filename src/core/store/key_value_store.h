@@ -53,7 +53,9 @@ std::string ReadStr(KeyValueStore& store, std::string_view name, std::string_vie
 int32_t ReadInt(KeyValueStore& store, std::string_view name, int32_t def);
 void WriteStr(KeyValueStore& store, std::string_view name, std::string_view value);
 void WriteInt(KeyValueStore& store, std::string_view name, int64_t value);
-constexpr int32_t BoolToInt(bool b) { return b ? -1 : 0; }
+constexpr int32_t BoolToInt(bool b) {
+  return b ? -1 : 0;
+}
 
 // Colours are stored as RRGGBB; in memory they are 0x00BBGGRR.
 // nullopt for an empty or non-hexadecimal pair; characters after the sixth are ignored and a

@@ -16,8 +16,8 @@ std::optional<std::string> StrictReader::Text(std::string_view name, std::string
   try {
     return ReadStr(store_, name, def);
   } catch (const StoreError& e) {
-    errors_.push_back("The stored value \"" + std::string(name) + "\" cannot be read (" +
-                      e.what() + "); its default is used and it is kept as it is.");
+    errors_.push_back("The stored value \"" + std::string(name) + "\" cannot be read (" + e.what() +
+                      "); its default is used and it is kept as it is.");
     guard_.unreadable.insert(std::string(name));
     return std::nullopt;
   }
@@ -82,7 +82,9 @@ uint32_t StrictReader::Color(std::string_view name, std::string_view def) {
 }
 
 namespace {
-std::string U32(uint32_t v) { return std::to_string(v); }
+std::string U32(uint32_t v) {
+  return std::to_string(v);
+}
 }  // namespace
 
 std::vector<std::string> WriteValues(KeyValueStore& store, const SaveContext& ctx,

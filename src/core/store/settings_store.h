@@ -94,7 +94,8 @@ struct SaveContext {
 };
 
 // The full save: 26 values, each guarded on its own. Returns the messages of the failed steps.
-std::vector<std::string> WriteValues(KeyValueStore& store, const SaveContext& ctx, SaveGuard& guard);
+std::vector<std::string> WriteValues(KeyValueStore& store, const SaveContext& ctx,
+                                     SaveGuard& guard);
 
 // The texts of the values the minute save keeps up to date, in writing order.
 std::vector<std::pair<std::string, std::string>> MinuteSaveValues(const ActivityCounters& c,

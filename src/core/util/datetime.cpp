@@ -19,9 +19,9 @@ int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
 }  // namespace
 
 int32_t DayNumber(int year, int month, int day) {
-  return static_cast<int32_t>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                            static_cast<unsigned>(day)) +
-                              kUnixEpochDay);
+  return static_cast<int32_t>(
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+      kUnixEpochDay);
 }
 
 CivilDateTime CivilFromDayNumber(int32_t dayNumber) {
@@ -63,7 +63,9 @@ CivilDateTime DecodeDateTime(double moment) {
   return t;
 }
 
-int32_t DayOf(double moment) { return static_cast<int32_t>(std::floor(moment)); }
+int32_t DayOf(double moment) {
+  return static_cast<int32_t>(std::floor(moment));
+}
 
 uint32_t SecondsBetween(double from, double to) {
   // Moments carry the time of day as a binary fraction, so an exact span of whole seconds comes

@@ -57,7 +57,9 @@ std::string_view Trim(std::string_view t) {
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
   return t;
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 std::optional<double> ParseFloat(std::string_view text) {

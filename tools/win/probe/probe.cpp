@@ -1,6 +1,7 @@
 // Test-only helper for the end-to-end tests: finds top-level windows inside the Wine desktop,
 // reports their state and sends them messages. Prints one line of results; exit 0 on success.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -47,8 +48,8 @@ void PrintWindow(HWND h) {
   const BOOL layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags);
   const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
   std::printf("hwnd=%lld x=%ld y=%ld w=%ld h=%ld visible=%d alpha=%d topmost=%d\n",
-              static_cast<long long>(reinterpret_cast<INT_PTR>(h)), r.left, r.top,
-              r.right - r.left, r.bottom - r.top, IsWindowVisible(h) ? 1 : 0,
+              static_cast<long long>(reinterpret_cast<INT_PTR>(h)), r.left, r.top, r.right - r.left,
+              r.bottom - r.top, IsWindowVisible(h) ? 1 : 0,
               layered && (flags & LWA_ALPHA) ? alpha : 255, (ex & WS_EX_TOPMOST) ? 1 : 0);
 }
 
@@ -68,8 +69,8 @@ std::wstring TooltipText(HWND tip) {
       OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (!process) return {};
   constexpr SIZE_T kChars = 1024;
-  auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TOOLINFOW) + kChars * 2,
-                                                   MEM_COMMIT, PAGE_READWRITE));
+  auto* remote = static_cast<BYTE*>(
+      VirtualAllocEx(process, nullptr, sizeof(TOOLINFOW) + kChars * 2, MEM_COMMIT, PAGE_READWRITE));
   std::wstring text;
   if (remote) {
     auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TOOLINFOW));
@@ -117,8 +118,10 @@ int Usage() {
       "probe close CLASS                    post WM_CLOSE\n"
       "probe command CLASS ID               post WM_COMMAND ID\n"
       "probe message CLASS MSG WPARAM LPARAM post any message\n"
-      "probe dialog TITLE TIMEOUT_MS [BUTTON] print a message box's text, then press BUTTON (1=OK)\n"
-      "probe tooltip PREFIX TIMEOUT_MS       print the text of a shown tooltip starting with PREFIX\n",
+      "probe dialog TITLE TIMEOUT_MS [BUTTON] print a message box's text, then press BUTTON "
+      "(1=OK)\n"
+      "probe tooltip PREFIX TIMEOUT_MS       print the text of a shown tooltip starting with "
+      "PREFIX\n",
       stderr);
   return 2;
 }
@@ -150,7 +153,8 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"command" && argc > 3)
       return PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0) ? 0 : 1;
     if (verb == L"message" && argc > 5)
-      return PostMessageW(h, static_cast<UINT>(_wtoi(argv[3])), static_cast<WPARAM>(_wtoi64(argv[4])),
+      return PostMessageW(h, static_cast<UINT>(_wtoi(argv[3])),
+                          static_cast<WPARAM>(_wtoi64(argv[4])),
                           static_cast<LPARAM>(_wtoi64(argv[5])))
                  ? 0
                  : 1;
