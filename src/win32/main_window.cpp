@@ -69,11 +69,11 @@ BYTE CharsetFor(int language) {
   return language == kCzech ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
 }
 
-HFONT MakeFont(const FontSpec& spec, BYTE charset) {
-  return CreateFontW(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     spec.face == "Marlett" ? SYMBOL_CHARSET : charset, OUT_DEFAULT_PRECIS,
+HFONT MakeFont(const FontSpec& font, BYTE charset) {
+  return CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     font.face == "Marlett" ? SYMBOL_CHARSET : charset, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     Widen(spec.face).c_str());
+                     Widen(font.face).c_str());
 }
 
 }  // namespace
