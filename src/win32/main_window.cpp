@@ -395,7 +395,7 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && logic_) logic_->tmrDistanceTimer();
-      return 0;
+      return DefWindowProcW(hwnd_, msg, wp, lp);  // which also gives the panel the focus
     case WM_PAINT:
       Paint();
       return 0;
