@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/indicator/liquid_indicator.h"
+#include "core/panel/indicator_style.h"
 
 namespace {
 
@@ -10,16 +11,8 @@ using namespace quillo::indicator;
 
 // As the main panel creates it: 137 x 19, ten cells, isThin, no frames.
 void StyleAsMainPanel(IAeverLiquidIndicator& c) {
-  c.SetBackColor(0x000000);
-  c.SetColorScheme(csBlack);
-  c.SetIndicatorStyle(isThin);
-  c.SetInnerBevel(bkNone);
-  c.SetNumberBackColor(0x00003A);
-  c.SetNumberForeColor(0x00FF00);
-  c.SetNumberForeColor1(0x00FF00);
-  c.SetOuterBevel(bkNone);
+  quillo::ApplyIndicatorStyle(c);
   c.SetSize(137, 19);
-  c.SetMouseAction(maColor);
 }
 
 void BM_RebuildMainPanelIndicator(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "core/app/system_font.h"
+#include "core/panel/indicator_style.h"
 #include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
 
@@ -266,18 +267,7 @@ void MainWindow::SetItems() {
         auto view = std::make_unique<IndicatorView>();
         view->Create(hwnd_, b.left, b.top, b.width, b.height);
         auto& c = view->Control();
-        const IndicatorLook& look = kIndicatorLook;
-        c.SetBackColor(static_cast<indicator::Color>(look.BackColor));
-        c.SetColorScheme(indicator::csBlack);
-        c.SetIndicatorKind(indicator::ik7segment);
-        c.SetIndicatorStyle(indicator::isThin);
-        c.SetInnerBevel(indicator::bkNone);
-        c.SetNumberBackColor(static_cast<indicator::Color>(look.NumberBackColor));
-        c.SetNumberForeColor(static_cast<indicator::Color>(look.NumberForeColor));
-        c.SetNumberForeColor1(static_cast<indicator::Color>(look.NumberForeColor1));
-        c.SetOuterBevel(indicator::bkNone);
-        c.SetMouseAction(indicator::maColor);
-        c.SetTransparentMode(indicator::tmNone);
+        ApplyIndicatorStyle(c);
         c.SetSignNumber(pc.SignNumber);
         // A press on an indicator moves the window, as one on the panel does.
         view->SetOnMouseDown([this](IndicatorView&, UINT message, WPARAM, LPARAM) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/indicator/liquid_indicator.h"
+#include "core/panel/indicator_style.h"
 #include "core/indicator/materials.h"
 
 namespace quillo::indicator {
@@ -16,18 +17,8 @@ constexpr Pixel kDarkRed = PixelOf(0x00003A);
 
 // Styled as the main panel styles every indicator it creates in code.
 void StyleAsMainPanel(IAeverLiquidIndicator& c) {
-  c.SetBackColor(0x000000);
-  c.SetColorScheme(csBlack);
-  c.SetIndicatorKind(ik7segment);
-  c.SetIndicatorStyle(isThin);
-  c.SetInnerBevel(bkNone);
-  c.SetNumberBackColor(0x00003A);
-  c.SetNumberForeColor(0x00FF00);
-  c.SetNumberForeColor1(0x00FF00);
-  c.SetOuterBevel(bkNone);
+  ApplyIndicatorStyle(c);
   c.SetSize(137, 19);
-  c.SetMouseAction(maColor);
-  c.SetTransparentMode(tmNone);
 }
 
 TEST(RebuildImageTest, MainPanelIndicatorPixels) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/indicator/liquid_indicator.h"
+#include "core/panel/indicator_style.h"
 
 namespace {
 
@@ -314,14 +315,7 @@ void Build(Gallery& g) {
     g.Add("Main panel style", p.file,
           std::to_string(p.width) + " x 19, " + std::to_string(p.cells) + " cells, isThin",
           [&](IAeverLiquidIndicator& c) {
-            c.SetBackColor(0x000000);
-            c.SetColorScheme(csBlack);
-            c.SetIndicatorStyle(isThin);
-            c.SetInnerBevel(bkNone);
-            c.SetNumberBackColor(0x00003A);
-            c.SetNumberForeColor(0x00FF00);
-            c.SetNumberForeColor1(0x00FF00);
-            c.SetOuterBevel(bkNone);
+            quillo::ApplyIndicatorStyle(c);
             c.SetSignNumber(p.cells);
             c.SetSize(p.width, 19);
             c.SetIndicatorstring(p.text);
