@@ -1,6 +1,7 @@
 // Win32 host of the segment indicator: paints the cached picture, applies the window shape,
 // queues rebuild requests to itself and reports the pointer entering and leaving.
 #include "win32/indicator_view.h"
+#include "win32/dib.h"
 
 #include <memory>
 #include <vector>
@@ -118,13 +119,7 @@ void IndicatorView::Paint() {
   if (control_.TransparentMode() != indicator::tmNone) SelectClipRgn(dc, ClipRegion());
   const indicator::Bitmap& picture = control_.CanvasBitmap();
   if (!picture.Empty()) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = picture.Width();
-    bi.bmiHeader.biHeight = -picture.Height();  // top-down rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDownBitmapInfo(picture.Width(), picture.Height());
     StretchDIBits(dc, 0, 0, picture.Width(), picture.Height(), 0, 0, picture.Width(),
                   picture.Height(), picture.Data(), &bi, DIB_RGB_COLORS, SRCCOPY);
   }

@@ -1,6 +1,7 @@
 // Window messages of the main window, mapped onto MainLogic; the panel built from the core's
 // layout; the notification-area icon and the pop-up menu.
 #include "win32/main_window.h"
+#include "win32/dib.h"
 
 #include <commctrl.h>
 
@@ -787,12 +788,7 @@ HICON MainWindow::MakeStateIcon(bool on) const {
   cell.SetIndicatorstring(on ? "8" : " ");
   const indicator::Bitmap& picture = cell.CanvasBitmap();
 
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = size;
-  bi.bmiHeader.biHeight = -size;  // top-down, as the picture is
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = TopDownBitmapInfo(size, size);
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HBITMAP color = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);

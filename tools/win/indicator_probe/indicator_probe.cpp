@@ -25,6 +25,7 @@
 #include "core/indicator/materials.h"
 #include "core/indicator/polygon_fill.h"
 #include "win32/indicator_view.h"
+#include "win32/dib.h"
 
 using namespace quillo::indicator;
 
@@ -68,13 +69,7 @@ bool WritePpm(const std::wstring& path, const Bitmap& b) {
 std::vector<unsigned char> GdiFill(const Points& pts, const Integers& counts, int w, int h) {
   std::vector<unsigned char> out(std::size_t(w) * h, 0);
   if (w <= 0 || h <= 0 || counts.empty()) return out;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = quillo::TopDownBitmapInfo(w, h);
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -210,13 +205,7 @@ int Stretch(const std::wstring& dir) {
     Bitmap core(dw, dh);
     DrawMaterial(core, texture, mmStretch);
 
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = dw;
-    bi.bmiHeader.biHeight = -dh;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = quillo::TopDownBitmapInfo(dw, dh);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
