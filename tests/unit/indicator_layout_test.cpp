@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/indicator/cell_layout.h"
+#include "test_names.h"
 
 namespace quillo::indicator {
 namespace {
@@ -51,7 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{",,", 3, ik9segment, " |,|,|"},
                       // In the matrix kind a point is a glyph of its own.
                       LayoutCase{"1.5", 4, ik5x7matrix, " |1|.|5|"},
-                      LayoutCase{"a,b.", 3, ik5x7matrix, "a|,|b|"}));
+                      LayoutCase{"a,b.", 3, ik5x7matrix, "a|,|b|"}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) {
+      const LayoutCase& c = info.param;
+      const char* kind = c.kind == ik7segment ? "seg7" : c.kind == ik9segment ? "seg9" : "matrix";
+      return std::string(kind) + "_" + testing_names::Spell(c.text) + "_in" +
+             std::to_string(c.cells);
+    });
 
 TEST(LayoutCellsTest, CountsUtf16CodeUnits) {
   // "é" is one code unit and "😀" two: every code unit is one (blank) cell.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/indicator/polygon_fill.h"
+#include "test_names.h"
 
 namespace quillo::indicator {
 namespace {
@@ -129,7 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
                  3,
                  ".....\n"
                  ".....\n"
-                 ".....\n"}));
+                 ".....\n"}),
+    [](const ::testing::TestParamInfo<FillCase>& info) {
+      return testing_names::Spell(info.param.name);
+    });
 
 TEST(RasterizeReuseTest, ReusedMaskForgetsEverythingOfTheLastFill) {
   CoverageMask m;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/indicator/liquid_indicator.h"
-#include "core/panel/indicator_style.h"
 #include "core/indicator/materials.h"
+#include "core/panel/indicator_style.h"
 
 namespace quillo::indicator {
 namespace {
@@ -98,7 +98,10 @@ TEST_P(FrameLightTest, RaisedOuterAndSunkenInnerFramesAreLitFromTheTopLeft) {
         << "angle " << angle << " at (" << p.x << ", " << p.y << ")";
 }
 
-INSTANTIATE_TEST_SUITE_P(QuarterTurns, FrameLightTest, ::testing::Values(0, 900, 1800, 2700));
+INSTANTIATE_TEST_SUITE_P(QuarterTurns, FrameLightTest, ::testing::Values(0, 900, 1800, 2700),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return "deg" + std::to_string(info.param / 10);
+                         });
 
 TEST(RebuildImageTest, WithoutOuterFrameTheInnerFrameStartsAtTheEdge) {
   IAeverLiquidIndicator c;
