@@ -21,7 +21,13 @@ struct FakeClock : Clock {
 
 struct FakeSystem : SystemQueries {
   std::pair<int32_t, int32_t> cursor{100, 200};
-  std::optional<std::pair<int32_t, int32_t>> CursorPos() override { return cursor; }
+  bool cursorFails = false;
+  std::optional<uint32_t> lastInput;
+  std::optional<std::pair<int32_t, int32_t>> CursorPos() override {
+    if (cursorFails) return std::nullopt;
+    return cursor;
+  }
+  std::optional<uint32_t> LastInputTick() override { return lastInput; }
   std::optional<uint32_t> IdleSeconds() override { return 0; }
   std::pair<int32_t, int32_t> PrimaryScreenSize() override { return {1920, 1080}; }
   std::string ComputerName() override { return "desk-7"; }
@@ -331,6 +337,119 @@ TEST_F(Logic, UnreadableValueIsReportedOnceAndSurvivesSavesUntilAReset) {
   logic->ResetCounters();
   logic->WriteValues();
   EXPECT_EQ(store.values["KeyStrokes"], "0");
+}
+
+TEST_F(Logic, TextsOfAnotherTypeAreReportedAndStartUpCompletes) {
+  store.values = {{"Language", "2"}, {"Running", "0"}, {"Orientation", "-1"}, {"Leftclicks", "6"}};
+  store.nonText = {"URL", "Alias", "Comment", "Dispitems"};
+  const Settings& s = Start().settings();
+  ASSERT_EQ(logic->startupErrors().size(), 4u);
+  std::string all;
+  for (const auto& e : logic->startupErrors()) all += e + "\n";
+  for (const char* name : {"URL", "Alias", "Comment", "Dispitems"})
+    EXPECT_NE(all.find(std::string("\"") + name + "\" cannot be read"), std::string::npos) << all;
+  EXPECT_EQ(s.URL, kDefaultSubmitUrl);
+  EXPECT_EQ(s.alias, "desk-7");
+  EXPECT_EQ(s.Comment, "desk-7");
+  EXPECT_EQ(s.dispitems, "111111111111110");
+  // The steps after the texts ran: the language, the stored on/off state, the orientation.
+  EXPECT_EQ(view.language, 2);
+  EXPECT_FALSE(c.counting);
+  EXPECT_TRUE(s.orientation);
+  logic->btnonoffClick();  // and the first click switches on
+  EXPECT_TRUE(c.counting);
+  // The next save writes the user's settings, not defaults, and leaves the texts alone.
+  logic->WriteValues();
+  EXPECT_EQ(store.values["Language"], "2");
+  EXPECT_EQ(store.values["Orientation"], "-1");
+  EXPECT_EQ(store.values["Leftclicks"], "6");
+  for (const char* name : {"URL", "Alias", "Comment", "Dispitems"}) {
+    EXPECT_EQ(store.values.count(name), 0u) << name;
+    EXPECT_FALSE(logic->saveGuard().MayWrite(name)) << name;
+  }
+}
+
+TEST_F(Logic, NoDistanceUntilAGoodPointerReadingSinceStartOrSwitchingOn) {
+  system.cursorFails = true;
+  Start();
+  EXPECT_FALSE(c.pointerKnown);
+  system.cursorFails = false;
+  system.cursor = {1500, 900};
+  logic->tmrDistanceTimer();  // the first good reading is the origin, not a step from (0, 0)
+  EXPECT_EQ(c.totalDistance, 0);
+  system.cursor = {1500, 1000};
+  logic->tmrDistanceTimer();
+  const double moved = c.totalDistance;
+  EXPECT_GT(moved, 0);
+
+  logic->btnonoffClick();  // off
+  system.cursor = {100, 100};
+  system.cursorFails = true;
+  logic->btnonoffClick();  // on, but the pointer cannot be read
+  system.cursorFails = false;
+  logic->tmrDistanceTimer();  // not measured from where the pointer was before the pause
+  EXPECT_EQ(c.totalDistance, moved);
+}
+
+TEST_F(Logic, PausedPanelIsRefreshedWithoutAddingAnything) {
+  store.values = {{"Running", "0"}, {"Keystrokes", "5"}};
+  Start();
+  const double distance = c.totalDistance;
+  const uint32_t run = c.liveRunSeconds;
+  const int samples = view.samples;
+  system.cursor = {900, 700};
+  clock.now += 600.0 / 86400;  // ten minutes later the window is shown and activated
+  logic->tmrDistanceTimer();
+  logic->tmrDistanceTimer();
+  EXPECT_EQ(view.samples, samples + 2);  // the panel was brought up to date
+  EXPECT_EQ(c.totalDistance, distance);
+  EXPECT_EQ(c.liveRunSeconds, run);
+  // Switched on, the travel made while paused is not measured either.
+  logic->btnonoffClick();
+  logic->tmrDistanceTimer();
+  EXPECT_EQ(c.totalDistance, distance);
+}
+
+TEST_F(Logic, DayNumbersAreStoredAsSoonAsTheDailyLineIsWritten) {
+  store.values = {{"Logging", "-1"},
+                  {"ResetEveryday", "0"},
+                  {"Measuredate", std::to_string(kToday - 1)},
+                  {"Logdate", "7"}};
+  Start();
+  EXPECT_EQ(logFile.Lines(), 2);
+  EXPECT_EQ(store.values["Measuredate"], std::to_string(kToday));
+  EXPECT_EQ(store.values["Logdate"], std::to_string(kToday - 1));
+  // Killed before any save, then started again the same day: no second line.
+  Start();
+  EXPECT_EQ(logFile.Lines(), 2);
+  // At midnight the minute timer's line stores them too.
+  clock.now += 1;
+  logic->tmrWriteValuesTimer();
+  EXPECT_EQ(logFile.Lines(), 3);
+  EXPECT_EQ(store.values["Measuredate"], std::to_string(kToday + 1));
+}
+
+TEST_F(Logic, WatchdogReinstallsAHookThatWentSilentWhileInputWentOn) {
+  system.lastInput = 1000;
+  Start();
+  logic->logstring.clear();
+  logic->tmrCheckTimer();  // the first check only takes a reading
+  EXPECT_EQ(logic->logstring, "");
+  c.keyEvents = 5, c.keyEventTime = 1900;  // typing seen by the keyboard hook
+  system.lastInput = 2000;
+  logic->tmrCheckTimer();
+  EXPECT_EQ(logic->logstring, "");
+  system.lastInput = 9000;  // more typing, which no hook saw
+  logic->tmrCheckTimer();
+  EXPECT_EQ(logic->logstring,
+            "Key Hook Lost : 101\r\nKey UnHook Succes : 0\r\nKey Hook Started : 103\r\n"
+            "Mouse Hook Lost : 102\r\nMouse UnHook Succes : 0\r\nMouse Hook Started : 104\r\n");
+  EXPECT_EQ(c.keyHook, 103);
+  EXPECT_EQ(c.mouseHook, 104);
+  logic->logstring.clear();
+  system.lastInput = 9500;  // right after reinstalling there is nothing to compare with yet
+  logic->tmrCheckTimer();
+  EXPECT_EQ(logic->logstring, "");
 }
 
 TEST_F(Logic, SaveFailuresAreShownOnlyWithCommandLineParameters) {

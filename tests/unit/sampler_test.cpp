@@ -16,6 +16,7 @@ class SamplerTest : public ::testing::Test {
   void SetUp() override {
     c.screenDiagonal = ScreenDiagonal(1920, 1080);
     c.startTime = kDay;
+    c.pointerKnown = true;  // start-up took the origin
     s.resetdate = kDay;
   }
   void Step(int32_t x, int32_t y, std::optional<uint32_t> idle = 0, double now = kDay) {
@@ -115,6 +116,42 @@ TEST_F(SamplerTest, FailedQueriesAddNoDistanceAndNoIdle) {
   EXPECT_EQ(c.totalDistance, 0);
   EXPECT_EQ(c.liveIdleSeconds, 0u);
   EXPECT_EQ(c.idlePrev, 30u);
+}
+
+TEST_F(SamplerTest, NoStepIsMeasuredUntilAGoodReadingGivesTheOrigin) {
+  // Start-up's query failed: the origin is unknown, and the first good reading is not measured
+  // from (0, 0) (or from where the pointer was before a pause).
+  c.prevX = 0, c.prevY = 0;
+  c.pointerKnown = false;
+  SampleReadings failed;
+  failed.now = kDay;
+  Sample(c, s, failed, presence, view);
+  Step(1200, 900);
+  EXPECT_EQ(c.totalDistance, 0);
+  EXPECT_TRUE(c.pointerKnown);
+  Step(1500, 1300);  // from here on steps are measured
+  EXPECT_NEAR(c.totalDistance, 500.0 / 2203 * 23, 1e-9);
+}
+
+TEST_F(SamplerTest, RefreshShowsTheFiguresWithoutMeasuring) {
+  c.pointerKnown = true;
+  c.liveKeystrokes = 7;
+  Step(100, 100, 0, kDay);
+  Step(400, 500, 20, kDay + 30 * kSecond);
+  const double distance = c.totalDistance;
+  const uint32_t run = c.liveRunSeconds, idle = c.liveIdleSeconds, idleRun = c.idleRun;
+  Refresh(c, s, presence, view);
+  EXPECT_EQ(c.totalDistance, distance);
+  EXPECT_EQ(c.liveRunSeconds, run);
+  EXPECT_EQ(c.liveIdleSeconds, idle);
+  EXPECT_EQ(c.idleRun, idleRun);
+  EXPECT_EQ(Text(led4), "7");
+  EXPECT_EQ(Text(led15), "400");
+  EXPECT_EQ(Text(led12), "30");
+  // The wall-clock running time too stands at the last measurement.
+  s.showrunning = false;
+  Refresh(c, s, presence, view);
+  EXPECT_EQ(Text(led12), "30");
 }
 
 TEST_F(SamplerTest, IdlePeriodsAreCreditedWithTheirLastSampledLength) {

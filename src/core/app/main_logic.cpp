@@ -54,10 +54,7 @@ void MainLogic::FormCreate() {
   s.scrWidth = w;
   s.scrHeight = h;
   c_.screenDiagonal = ScreenDiagonal(w, h);
-  if (const auto pos = p_.system.CursorPos()) {
-    c_.prevX = pos->first;
-    c_.prevY = pos->second;
-  }
+  TakePointerOrigin();
 
   s.startup = p_.system.AutoStartEntryExists();
 
@@ -122,16 +119,18 @@ void MainLogic::FormCreate() {
     s.measuredate = v ? *v : today;
   }
 
+  // Texts stored with another type are reported and replaced by their defaults, like numbers
+  // that do not convert: start-up goes on to the end either way.
   const std::string computer = p_.system.ComputerName();
-  s.URL = ReadStr(store, "URL", kDefaultSubmitUrl);
-  s.alias = ReadStr(store, "Alias", computer);
+  s.URL = strict.Str("URL", kDefaultSubmitUrl);
+  s.alias = strict.Str("Alias", computer);
   if (s.alias.empty()) s.alias = computer;
   if (s.URL.empty()) s.URL = kDefaultSubmitUrl;
-  s.Comment = ReadStr(store, "Comment", computer);
+  s.Comment = strict.Str("Comment", computer);
   if (s.Comment == "debug") p_.view.SetDebugMenuVisible(true);
 
   s.monitorsize = static_cast<float>(strict.Float("Monitorsize", "23"));
-  s.dispitems = PadRight(ReadStr(store, "Dispitems", kDefaultDispitems), '0', 15);
+  s.dispitems = PadRight(strict.Str("Dispitems", kDefaultDispitems), '0', 15);
   s.digits = EnsureRange(ReadInt(store, "Digits", 7), 6, 10);
   s.digitshor = s.digits;
 
@@ -169,7 +168,22 @@ void MainLogic::FormCreate() {
   guard_.lastMinuteValues = MinuteSaveValues(c_, p_.system.DecimalSeparator());
 }
 
+void MainLogic::TakePointerOrigin() {
+  const auto pos = p_.system.CursorPos();
+  c_.pointerKnown = pos.has_value();
+  if (pos) {
+    c_.prevX = pos->first;
+    c_.prevY = pos->second;
+  }
+}
+
 void MainLogic::tmrDistanceTimer() {
+  if (!c_.counting.load(std::memory_order_relaxed)) {
+    // Paused: the panel shows the figures as they stand; nothing is measured or added.
+    Refresh(c_, samplerSettings(), p_.view.Presence(), view_);
+    p_.view.ShowSample(view_);
+    return;
+  }
   SampleReadings r;
   r.pointer = p_.system.CursorPos();
   r.idleSeconds = p_.system.IdleSeconds();
@@ -187,6 +201,26 @@ void MainLogic::tmrCheckTimer() {
     UnhookMouse();
     HookMouse();
   }
+
+  HealthReading reading;
+  reading.lastInput = p_.system.LastInputTick();
+  reading.pointer = p_.system.CursorPos();
+  reading.keyboard = {c_.keyEvents.load(std::memory_order_relaxed),
+                      c_.keyEventTime.load(std::memory_order_relaxed)};
+  reading.mouse = {c_.mouseEvents.load(std::memory_order_relaxed),
+                   c_.mouseEventTime.load(std::memory_order_relaxed)};
+  const HookVerdict dead = health_.Check(reading);
+  if (dead.keyboard && c_.keyHook != 0) {
+    Writelog("Key Hook Lost : " + std::to_string(c_.keyHook));
+    UnhookKeyboard();
+    HookKeyboard();
+  }
+  if (dead.mouse && c_.mouseHook != 0) {
+    Writelog("Mouse Hook Lost : " + std::to_string(c_.mouseHook));
+    UnhookMouse();
+    HookMouse();
+  }
+  if (dead.keyboard || dead.mouse) health_.Forget();
 }
 
 std::string MainLogic::MakeLogLine() {
@@ -198,6 +232,17 @@ void MainLogic::DailyLogCheck() {
   const LogWriteResult r = log_.WriteDailyLine(settings_.logging, Today(), settings_.measuredate,
                                                c_.logdate, [this] { return MakeLogLine(); });
   if (r.error && r.report) p_.view.ShowError(*r.error);
+  if (r.written) StoreLogDays();
+}
+
+void MainLogic::StoreLogDays() {
+  try {
+    WriteInt(p_.store, "Logdate", c_.logdate);
+    WriteInt(p_.store, "Measuredate", settings_.measuredate);
+  } catch (const std::exception&) {
+    // The full save writes both again; its messages are the ones a user may see.
+    if (haveParams_) p_.view.ShowMessage("Quillomat : error writing last measuring date");
+  }
 }
 
 void MainLogic::LogNow() {
@@ -221,12 +266,7 @@ void MainLogic::tmrWriteValuesTimer() {
 void MainLogic::TurnOn(bool on) {
   onoffCaption = on ? texts.onstring : texts.offstring;
   p_.view.ShowCountingState(on, onoffCaption);
-  if (on) {
-    if (const auto pos = p_.system.CursorPos()) {
-      c_.prevX = pos->first;
-      c_.prevY = pos->second;
-    }
-  }
+  if (on) TakePointerOrigin();
   SetSampler(on);
   c_.counting.store(on, std::memory_order_relaxed);
 }
@@ -251,6 +291,8 @@ void MainLogic::ResetCounters() {
   settings_.resetdate = p_.clock.Now();
   c_.ZeroLive();
   c_.liveIdleSeconds = 0;
+  // A paused panel shows the running time as of the reset: none.
+  c_.lastSampleMoment = settings_.resetdate;
   // Zero is a real figure: the saves may now replace totals that failed to load.
   guard_.TotalsReplaced();
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/hook_health.h"
 #include "core/app/platform.h"
 #include "core/counting/activity_counters.h"
 #include "core/counting/sampler.h"
@@ -36,9 +37,10 @@ class MainLogic {
   void FormCreate();
   const std::vector<std::string>& startupErrors() const { return startupErrors_; }
 
-  // tmrDistance: one sample, pushed to the panel.
+  // tmrDistance: one sample, pushed to the panel. Also run to bring a panel up to date when it is
+  // built or activated; while counting is off that only shows the figures as they stand.
   void tmrDistanceTimer();
-  // tmrCheck: reinstall a hook that is missing.
+  // tmrCheck: reinstall a hook that is missing, or one that went silent while input went on.
   void tmrCheckTimer();
   // tmrWriteValues: the day-change log check, then the minute save.
   void tmrWriteValuesTimer();
@@ -90,7 +92,12 @@ class MainLogic {
  private:
   static int32_t DayOf(double moment);
   void SetSampler(bool enabled);
+  // Takes the pointer as the origin of the next step; without a reading the next good one is.
+  void TakePointerOrigin();
   std::string MakeLogLine();
+  // Stores the day numbers at once after an automatic log line, so that a crash before the next
+  // full save cannot write the same day's line again.
+  void StoreLogDays();
 
   ActivityCounters& c_;
   Platform p_;
@@ -102,6 +109,7 @@ class MainLogic {
   int32_t storedRunning_ = -1;
   std::vector<std::string> startupErrors_;
   ActivityLog log_;
+  HookHealth health_;
 };
 
 }  // namespace quillo

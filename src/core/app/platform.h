@@ -25,6 +25,8 @@ class SystemQueries {
   virtual std::optional<std::pair<int32_t, int32_t>> CursorPos() = 0;
   // Whole seconds since the last keyboard or mouse input on the desktop.
   virtual std::optional<uint32_t> IdleSeconds() = 0;
+  // The ms tick of the last keyboard or mouse input on the desktop (the hook watchdog's witness).
+  virtual std::optional<uint32_t> LastInputTick() { return std::nullopt; }
   virtual std::pair<int32_t, int32_t> PrimaryScreenSize() = 0;
   virtual std::string ComputerName() = 0;  // lower case
   virtual char DecimalSeparator() = 0;

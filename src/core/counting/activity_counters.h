@@ -48,9 +48,20 @@ struct ActivityCounters {
 
   int32_t curX = 0, curY = 0, prevX = 0, prevY = 0;
   int32_t screenDiagonal = 0;
+  // Whether prevX/prevY hold a real reading taken since start-up or since counting was switched
+  // on. Until one arrives no step is measured: a failed query must not leave a stale or zero
+  // origin for the next good one.
+  bool pointerKnown = false;
+  // The moment liveRunSeconds was last brought up to date; a paused panel shows the running time
+  // as of then.
+  double lastSampleMoment = 0;
 
   // Hook handles as numbers (0 = not installed); owned by the UI thread's bookkeeping.
   int64_t keyHook = 0, mouseHook = 0;
+  // The hooks' signs of life, written by the callbacks whether or not counting is on: how many
+  // events each has seen and the input time (ms tick) of the latest. The watchdog compares them
+  // with the system's last-input time to notice a hook the system dropped without notice.
+  std::atomic<uint32_t> keyEvents{0}, mouseEvents{0}, keyEventTime{0}, mouseEventTime{0};
   std::atomic<bool> counting{false};
   uint32_t lastClickTick = 0;
   int lastClickButton = kNoButton;

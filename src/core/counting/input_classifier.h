@@ -59,11 +59,15 @@ constexpr MouseAction ClassifyMouse(uint32_t message, uint32_t xButton) {
   }
 }
 
-// Keyboard hook: counts a key release while counting. Returns false when the event must not be
-// passed on (hook code 3), true otherwise.
-inline bool OnKeyboardEvent(ActivityCounters& c, int nCode, uint32_t message) {
-  if (nCode == 0 && message == msg::kKeyUp && c.counting.load(std::memory_order_relaxed))
-    c.liveKeystrokes.fetch_add(1, std::memory_order_relaxed);
+// Keyboard hook: counts a key release while counting. `time` is the event's input time. Returns
+// false when the event must not be passed on (hook code 3), true otherwise.
+inline bool OnKeyboardEvent(ActivityCounters& c, int nCode, uint32_t message, uint32_t time = 0) {
+  if (nCode == 0) {
+    c.keyEvents.fetch_add(1, std::memory_order_relaxed);
+    c.keyEventTime.store(time, std::memory_order_relaxed);
+    if (message == msg::kKeyUp && c.counting.load(std::memory_order_relaxed))
+      c.liveKeystrokes.fetch_add(1, std::memory_order_relaxed);
+  }
   return nCode != 3;
 }
 
@@ -84,11 +88,14 @@ inline void CountClick(ActivityCounters& c, ClickButton button, Counter counter,
 }
 
 // Mouse hook: counts one message. `tickAndDoubleClickTime` is called only for a click, so moves
-// cost no system query; it returns {tick, double-click time}.
+// cost no system query; it returns {tick, double-click time}. `time` is the event's input time.
 template <typename TimeSource>
 inline void OnMouseEvent(ActivityCounters& c, int nCode, uint32_t message, uint32_t xButton,
-                         TimeSource&& tickAndDoubleClickTime) {
-  if (nCode != 0 || !c.counting.load(std::memory_order_relaxed)) return;
+                         TimeSource&& tickAndDoubleClickTime, uint32_t time = 0) {
+  if (nCode != 0) return;
+  c.mouseEvents.fetch_add(1, std::memory_order_relaxed);
+  c.mouseEventTime.store(time, std::memory_order_relaxed);
+  if (!c.counting.load(std::memory_order_relaxed)) return;
   const MouseAction a = ClassifyMouse(message, xButton);
   switch (a.kind) {
     case MouseAction::kNothing:

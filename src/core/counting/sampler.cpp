@@ -23,6 +23,7 @@ void SetNumber(IndicatorUpdate& u, T value, DigitRule rule) {
 
 void UpdateLiveRunSeconds(ActivityCounters& c, double now) {
   c.liveRunSeconds = SecondsBetween(c.startTime, now);
+  c.lastSampleMoment = now;
 }
 
 int32_t ScreenDiagonal(int32_t width, int32_t height) {
@@ -83,14 +84,19 @@ uint32_t ShownRunSeconds(const ActivityCounters& c, const SamplerSettings& s, do
   return s.showhistory ? c.histRunSeconds + c.liveRunSeconds : c.liveRunSeconds;
 }
 
-void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings& r,
-            const PanelPresence& presence, SampleView& view) {
-  auto& leds = view.leds;
+namespace {
 
-  // Pointer and step.
+// The measuring half of a sample: pointer step, distance, idle accounting, running time.
+void Measure(ActivityCounters& c, const SamplerSettings& s, const SampleReadings& r) {
   if (r.pointer) {
     c.curX = r.pointer->first;
     c.curY = r.pointer->second;
+    if (!c.pointerKnown) {
+      // The first good reading since start-up or switching on is the origin, not a step.
+      c.prevX = c.curX;
+      c.prevY = c.curY;
+      c.pointerKnown = true;
+    }
   } else {
     c.curX = c.prevX;
     c.curY = c.prevY;
@@ -99,15 +105,6 @@ void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings&
   const int32_t dy = c.prevY - c.curY;
   c.stepDistance = StepInches(dx, dy, c.screenDiagonal, s.monitorsize);
   c.totalDistance += c.stepDistance;
-
-  // Distance and speed.
-  const double shownInches = s.showhistory ? c.totalDistance : c.totalDistance - c.histDistance;
-  const DistanceSplit d = SplitDistance(shownInches, s.distmode);
-  SetNumber(leds[led1], d.big, d.big > 999 ? DigitRule::kSetToText : DigitRule::kKeep);
-  SetNumber(leds[led2], d.middle, DigitRule::kKeep);
-  SetNumber(leds[led3], d.small, DigitRule::kKeep);
-  FormatSpeed(c.stepDistance, s.distmode, s.decimalSeparator, leds[led14].text);
-  leds[led14].rule = DigitRule::kKeep;
   c.prevX = c.curX;
   c.prevY = c.curY;
 
@@ -122,7 +119,23 @@ void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings&
     }
     c.idlePrev = c.idleNow;
   }
-  const uint32_t idle = c.liveIdleSeconds + c.idleRun;
+
+  UpdateLiveRunSeconds(c, r.now);
+}
+
+// The showing half: every indicator's text from the figures as they stand.
+void Render(ActivityCounters& c, const SamplerSettings& s, const PanelPresence& presence,
+            SampleView& view) {
+  auto& leds = view.leds;
+
+  // Distance and speed.
+  const double shownInches = s.showhistory ? c.totalDistance : c.totalDistance - c.histDistance;
+  const DistanceSplit d = SplitDistance(shownInches, s.distmode);
+  SetNumber(leds[led1], d.big, d.big > 999 ? DigitRule::kSetToText : DigitRule::kKeep);
+  SetNumber(leds[led2], d.middle, DigitRule::kKeep);
+  SetNumber(leds[led3], d.small, DigitRule::kKeep);
+  FormatSpeed(c.stepDistance, s.distmode, s.decimalSeparator, leds[led14].text);
+  leds[led14].rule = DigitRule::kKeep;
 
   // Counters and pointer position.
   constexpr std::array<std::pair<Counter, Led>, 8> kCounterLeds = {{
@@ -142,6 +155,7 @@ void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings&
 
   // Idle time.
   if (presence.idleGroup) {
+    const uint32_t idle = c.liveIdleSeconds + c.idleRun;
     c.shownIdleSeconds = s.showhistory ? idle + c.histIdleSeconds : idle;
     const uint32_t t = c.shownIdleSeconds;
     SetNumber(leds[led17], t / 86400, DigitRule::kGrowToText);
@@ -150,16 +164,28 @@ void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings&
     SetNumber(leds[led20], t % 60, DigitRule::kKeep);
   }
 
-  // Running time.
-  UpdateLiveRunSeconds(c, r.now);
+  // Running time, as of the last measurement.
   if (presence.runGroup) {
-    c.shownRunSeconds = ShownRunSeconds(c, s, r.now);
+    c.shownRunSeconds = ShownRunSeconds(c, s, c.lastSampleMoment);
     const uint32_t t = c.shownRunSeconds;
     SetNumber(leds[led9], t / 86400, DigitRule::kGrowToPrevious);
     SetNumber(leds[led10], t / 3600 % 24, DigitRule::kKeep);
     SetNumber(leds[led11], t / 60 % 60, DigitRule::kKeep);
     SetNumber(leds[led12], t % 60, DigitRule::kKeep);
   }
+}
+
+}  // namespace
+
+void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings& r,
+            const PanelPresence& presence, SampleView& view) {
+  Measure(c, s, r);
+  Render(c, s, presence, view);
+}
+
+void Refresh(ActivityCounters& c, const SamplerSettings& s, const PanelPresence& presence,
+             SampleView& view) {
+  Render(c, s, presence, view);
 }
 
 }  // namespace quillo

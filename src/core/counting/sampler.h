@@ -108,8 +108,14 @@ uint32_t ShownRunSeconds(const ActivityCounters& c, const SamplerSettings& s, do
 // Brings liveRunSeconds up to date (done at every sample, and by the log writer).
 void UpdateLiveRunSeconds(ActivityCounters& c, double now);
 
-// One sample. `view` is filled in place so that a steady panel costs no allocation.
+// One sample: measures the step, the idle time and the running time, then fills `view` (in
+// place, so that a steady panel costs no allocation).
 void Sample(ActivityCounters& c, const SamplerSettings& s, const SampleReadings& r,
             const PanelPresence& presence, SampleView& view);
+
+// The figures as they stand, without measuring anything: what a paused panel shows when it is
+// built or activated. Adds no distance, no idle time and no running time.
+void Refresh(ActivityCounters& c, const SamplerSettings& s, const PanelPresence& presence,
+             SampleView& view);
 
 }  // namespace quillo

@@ -31,6 +31,11 @@ void StrictReader::Fail(std::string_view name, const std::string& text, std::str
   guard_.unreadable.insert(std::string(name));
 }
 
+std::string StrictReader::Str(std::string_view name, std::string_view def) {
+  auto text = Text(name, def);
+  return text ? std::move(*text) : std::string(def);
+}
+
 uint32_t StrictReader::Counter(std::string_view name) {
   const auto text = Text(name, "0");
   if (!text) return 0;

@@ -68,6 +68,9 @@ class StrictReader {
   int32_t Integer(std::string_view name, std::string_view def);
   uint32_t UInt(std::string_view name, std::string_view def);  // "Time", "Idle"
   uint32_t Color(std::string_view name, std::string_view def);
+  // A text value; one stored with a type that is not text is reported like a number that does not
+  // convert, and its default is used.
+  std::string Str(std::string_view name, std::string_view def);
   const std::vector<std::string>& errors() const { return errors_; }
 
  private:
