@@ -346,6 +346,38 @@ TEST(PanelDpi, FractionalScaleRoundsEdgesSoNeighboursStayApart) {
   }
 }
 
+TEST(PanelButtons, TabMovesThroughTheButtonsInTheirTabOrder) {
+  const std::vector<ControlId> expected = {ControlId::btnHelp, ControlId::btnMinimize,
+                                           ControlId::btnExit, ControlId::btnSetup,
+                                           ControlId::btnonoff};
+  EXPECT_EQ(TabOrder(Build(true, 7, "11111111111111")), expected);
+  EXPECT_EQ(TabOrder(Build(false, 7, std::string(15, '0'))), expected);
+}
+
+TEST(PanelDpi, BevelScalesWithTheRegionSoTheInnerLinesAlwaysShow) {
+  for (int dpi : {96, 120, 144, 168, 192, 240}) {
+    const PanelLayout l =
+        Build(true, 7, Shown({PanelItem::kKeystrokes}), true, kEnglish, true, dpi);
+    const std::vector<BevelBand> bands = PanelBevel(l.frame.panel, dpi);
+    ASSERT_EQ(bands.size(), 8u) << dpi;
+    const int line = bands[0].rect.height;
+    EXPECT_EQ(line, ScalePx(1, dpi)) << dpi;
+    // The region cuts exactly the outer top and left lines: the inner lit lines start where the
+    // visible window starts.
+    EXPECT_EQ(l.frame.region.top, line) << dpi;
+    EXPECT_EQ(l.frame.region.left, line) << dpi;
+    EXPECT_EQ(bands[4].shade, BevelShade::kHighlight);
+    EXPECT_EQ(bands[4].rect.top, l.frame.region.top) << dpi;
+    EXPECT_EQ(bands[5].rect.left, l.frame.region.left) << dpi;
+    // The dark outer lines run along the panel's bottom and right edges.
+    EXPECT_EQ(bands[2].shade, BevelShade::kDarkShadow);
+    EXPECT_EQ(bands[2].rect.bottom(), l.frame.panel.height) << dpi;
+    EXPECT_EQ(bands[3].rect.right(), l.frame.panel.width) << dpi;
+  }
+  EXPECT_EQ(PanelBevel({151, 71}, 96)[4], (BevelBand{{1, 1, 149, 1}, BevelShade::kHighlight}));
+  EXPECT_TRUE(PanelBevel({0, 0}, 96).empty());
+}
+
 TEST(PanelControls, NamesAndIndicatorNumbers) {
   EXPECT_EQ(ControlName(ControlId::Panel7), "Panel7");
   EXPECT_EQ(ControlName(ControlId::pnlXBut2), "pnlXBut2");

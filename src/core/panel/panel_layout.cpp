@@ -1,6 +1,7 @@
 // Panel geometry: items placed in a 38-pixel rhythm (vertical) or side by side (horizontal).
 #include "core/panel/panel_layout.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/util/numbers.h"
@@ -269,6 +270,36 @@ PanelLayout ScaledToDpi(const PanelLayout& layout, int dpi) {
   f.region = {scale(f.region.left), scale(f.region.top), scale(f.region.right),
               scale(f.region.bottom)};
   return out;
+}
+
+std::vector<ControlId> TabOrder(const PanelLayout& layout) {
+  std::vector<const PanelControl*> buttons;
+  for (const PanelControl& c : layout.controls)
+    if (c.kind == ControlKind::kButton) buttons.push_back(&c);
+  std::stable_sort(
+      buttons.begin(), buttons.end(),
+      [](const PanelControl* a, const PanelControl* b) { return a->tabOrder < b->tabOrder; });
+  std::vector<ControlId> order;
+  for (const PanelControl* c : buttons) order.push_back(c->id);
+  return order;
+}
+
+std::vector<BevelBand> PanelBevel(Size panel, int dpi) {
+  const int w = ScalePx(1, dpi);
+  std::vector<BevelBand> bands;
+  const std::pair<BevelShade, BevelShade> rings[] = {{BevelShade::kLight, BevelShade::kDarkShadow},
+                                                     {BevelShade::kHighlight, BevelShade::kShadow}};
+  for (int ring = 0; ring < 2; ++ring) {
+    const int i = ring * w;  // this ring's inset
+    const int width = panel.width - 2 * i, height = panel.height - 2 * i;
+    if (width <= 0 || height <= 0) break;
+    const auto [lit, dark] = rings[ring];
+    bands.push_back({{i, i, width, w}, lit});                      // top
+    bands.push_back({{i, i, w, height}, lit});                     // left
+    bands.push_back({{i, panel.height - i - w, width, w}, dark});  // bottom
+    bands.push_back({{panel.width - i - w, i, w, height}, dark});  // right
+  }
+  return bands;
 }
 
 PanelLayout BuildPanel(const PanelSettings& settings, const MainWindowTexts& texts, bool counting,

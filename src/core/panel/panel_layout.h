@@ -161,6 +161,26 @@ int ScalePx(int px, int dpi);
 // neighbours; fonts and the frame scale alike. Scale from the 96 DPI layout, not repeatedly.
 PanelLayout ScaledToDpi(const PanelLayout& layout, int dpi);
 
+// The buttons in the order Tab moves through them (ascending tab order numbers).
+std::vector<ControlId> TabOrder(const PanelLayout& layout);
+
+// Panel1's raised outer and inner bevels as bands of one shade each, in painting order (a later
+// band owns the corner it shares with an earlier one). Every line is as thick as one pixel at
+// 96 DPI becomes at `dpi`, exactly like the window region's inset, so the region always cuts the
+// outer top and left lines and leaves the inner ones: every DPI shows the 96-DPI look.
+enum class BevelShade : uint8_t {
+  kLight,       // outer top and left
+  kDarkShadow,  // outer bottom and right
+  kHighlight,   // inner top and left
+  kShadow,      // inner bottom and right
+};
+struct BevelBand {
+  Rect rect;
+  BevelShade shade;
+  bool operator==(const BevelBand&) const = default;
+};
+std::vector<BevelBand> PanelBevel(Size panel, int dpi);
+
 // The whole build a shown window needs: SetItems, SetLanguage, SetSize, scaled to `dpi`.
 PanelLayout BuildPanel(const PanelSettings& settings, const MainWindowTexts& texts, bool counting,
                        int dpi = 96);

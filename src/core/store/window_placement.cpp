@@ -1,4 +1,4 @@
-// Text forms of the stored window position.
+// Text forms and coordinates of the stored window position.
 #include "core/store/window_placement.h"
 
 #include "core/util/numbers.h"
@@ -25,6 +25,53 @@ std::optional<std::array<int32_t, 4>> ParseQuad(std::string_view text) {
 
 std::string SizedName(std::string_view name, int32_t w, int32_t h) {
   return std::string(name) + "(" + std::to_string(w) + "x" + std::to_string(h) + ")";
+}
+
+namespace {
+ScreenPoint WorkOffset(const MonitorAreas& m) {
+  return {m.work.left - m.monitor.left, m.work.top - m.monitor.top};
+}
+}  // namespace
+
+ScreenPoint ScreenToWorkspace(ScreenPoint p, const std::vector<MonitorAreas>& monitors) {
+  if (monitors.empty()) return p;
+  const MonitorAreas* on = &monitors.front();
+  for (const MonitorAreas& m : monitors)
+    if (m.monitor.Contains(p)) {
+      on = &m;
+      break;
+    }
+  const ScreenPoint d = WorkOffset(*on);
+  return {p.x - d.x, p.y - d.y};
+}
+
+ScreenPoint WorkspaceToScreen(ScreenPoint p, const std::vector<MonitorAreas>& monitors) {
+  if (monitors.empty()) return p;
+  // The inverse of the above: the monitor whose work area puts the point on that monitor.
+  for (const MonitorAreas& m : monitors) {
+    const ScreenPoint d = WorkOffset(m);
+    const ScreenPoint s{p.x + d.x, p.y + d.y};
+    if (m.monitor.Contains(s)) return s;
+  }
+  const ScreenPoint d = WorkOffset(monitors.front());
+  return {p.x + d.x, p.y + d.y};
+}
+
+std::optional<ScreenPoint> RestoredPosition(const std::array<int32_t, 4>& normPos,
+                                            int32_t storedPixelsPerInch,
+                                            int32_t currentPixelsPerInch, int32_t width,
+                                            int32_t height,
+                                            const std::vector<MonitorAreas>& monitors) {
+  if (storedPixelsPerInch != currentPixelsPerInch) return std::nullopt;
+  const ScreenPoint topLeft = WorkspaceToScreen({normPos[0], normPos[1]}, monitors);
+  const ScreenPoint bottomRight{topLeft.x + width - 1, topLeft.y + height - 1};
+  auto onAMonitor = [&monitors](ScreenPoint p) {
+    for (const MonitorAreas& m : monitors)
+      if (m.monitor.Contains(p)) return true;
+    return false;
+  };
+  if (!onAMonitor(topLeft) || !onAMonitor(bottomRight)) return std::nullopt;
+  return topLeft;
 }
 
 }  // namespace quillo

@@ -1,4 +1,5 @@
-// The main window's stored position (subkey "frmMain"): texts, names and the rule for applying it.
+// The main window's stored position (subkey "frmMain"): texts, names, the coordinate system it is
+// kept in and the rule for applying it.
 #pragma once
 
 #include <array>
@@ -6,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillo {
 
@@ -16,5 +18,39 @@ std::string FormatQuad(const std::array<int32_t, 4>& q);
 std::optional<std::array<int32_t, 4>> ParseQuad(std::string_view text);
 // The name that carries the desktop size, "NormPos(1920x1080)".
 std::string SizedName(std::string_view name, int32_t desktopWidth, int32_t desktopHeight);
+
+struct ScreenPoint {
+  int32_t x = 0, y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+// Right and bottom exclusive.
+struct ScreenRect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+  bool Contains(ScreenPoint p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
+};
+// One monitor: its whole area and the part of it not taken by the taskbar and other bars.
+struct MonitorAreas {
+  ScreenRect monitor, work;
+};
+
+// "NormPos" keeps the window's rectangle in workspace coordinates, as the system's window placement
+// gives it: relative to the top left corner of the work area of the monitor the window is on, so a
+// taskbar at the top or on the left shifts them. Saving and restoring both convert here, through
+// the same monitor, so a position survives any number of restarts unchanged. The first monitor is
+// the primary one; it is used when no monitor holds the point.
+ScreenPoint ScreenToWorkspace(ScreenPoint p, const std::vector<MonitorAreas>& monitors);
+ScreenPoint WorkspaceToScreen(ScreenPoint p, const std::vector<MonitorAreas>& monitors);
+
+// Where to put a window of the given size from a stored "NormPos" (workspace coordinates): its
+// top left corner in screen coordinates, or nullopt when the position must not be applied — it
+// was saved at another pixel density, or a corner (the top left one, or the bottom right one less
+// one pixel) lies on no monitor.
+std::optional<ScreenPoint> RestoredPosition(const std::array<int32_t, 4>& normPos,
+                                            int32_t storedPixelsPerInch,
+                                            int32_t currentPixelsPerInch, int32_t width,
+                                            int32_t height,
+                                            const std::vector<MonitorAreas>& monitors);
 
 }  // namespace quillo
