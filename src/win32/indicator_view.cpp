@@ -1,10 +1,11 @@
 // Win32 host of the segment indicator: paints the cached picture, applies the window shape,
 // queues rebuild requests to itself and reports the pointer entering and leaving.
 #include "win32/indicator_view.h"
-#include "win32/dib.h"
 
 #include <memory>
 #include <vector>
+
+#include "win32/dib.h"
 
 namespace quillo {
 namespace {
@@ -96,6 +97,9 @@ LRESULT IndicatorView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDOWN:
       if (onMouseDown_) onMouseDown_(*this, msg, wp, lp);
       return 0;
+    case WM_XBUTTONDOWN:
+      if (onMouseDown_) onMouseDown_(*this, msg, wp, lp);
+      return TRUE;  // the extra buttons' messages want TRUE when handled
     case kRebuildRequest: {
       const LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
       control_.HandleRebuildRequest();

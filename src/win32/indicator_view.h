@@ -49,7 +49,7 @@ class IndicatorView final : private indicator::IndicatorHost {
   const indicator::IAeverLiquidIndicator& Control() const { return control_; }
 
   void SetBounds(int x, int y, int width, int height);
-  // Left, right and middle button presses on the indicator (the panel drags its window so).
+  // Button presses on the indicator, the extra buttons included (the panel drags its window so).
   void SetOnMouseDown(MouseHandler handler) { onMouseDown_ = std::move(handler); }
 
  private:

@@ -1,14 +1,13 @@
-// Window messages of the main window, mapped onto MainLogic; the panel built from the core's
-// layout; the notification-area icon and the pop-up menu.
+// Window messages of the main window, mapped onto MainLogic, the panel, the taskbar button's
+// window and the notification-area icon.
 #include "win32/main_window.h"
-#include "win32/dib.h"
 
-#include <commctrl.h>
+#include <shellapi.h>
 
-#include "core/app/system_font.h"
-#include "core/panel/indicator_style.h"
 #include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
+#include "win32/message_boxes.h"
+#include "win32/popup_menu.h"
 
 namespace quillo {
 namespace {
@@ -22,60 +21,18 @@ enum TimerId : UINT_PTR {
   kTmrWriteValues = 3,
   kTmrSubmit = 4,
   kTmrHide = 5,
+  kTmrTrayRetry = 6,
 };
 
 constexpr UINT kTrayMessage = WM_APP + 10;
 constexpr UINT kStartupErrors = WM_APP + 11;
-constexpr UINT kTrayId = 1;
+// Rebuilds the panel for the window's DPI once no modal loop has a control on its call stack.
+constexpr UINT kRebuildPanel = WM_APP + 12;
 // Moving the window as if its caption were dragged: SC_MOVE plus the caption hit-test code.
 constexpr WPARAM kDragCommand = 61458;
 
 COLORREF ToColorRef(uint32_t c) {
   return static_cast<COLORREF>(c & 0xFFFFFF);
-}
-
-UINT ButtonCommand(ControlId id) {
-  switch (id) {
-    case ControlId::btnExit:
-      return kCmdBtnExit;
-    case ControlId::btnMinimize:
-      return kCmdBtnMinimize;
-    case ControlId::btnHelp:
-      return kCmdBtnHelp;
-    case ControlId::btnonoff:
-      return kCmdBtnOnOff;
-    default:
-      return kCmdBtnSetup;
-  }
-}
-
-// Relabels the Yes and No buttons of the next message box shown on this thread.
-struct ButtonCaptions {
-  std::wstring yes, no;
-};
-thread_local ButtonCaptions* g_captions = nullptr;
-thread_local HHOOK g_cbtHook = nullptr;
-
-LRESULT CALLBACK RelabelProc(int code, WPARAM wp, LPARAM lp) noexcept {
-  if (code == HCBT_ACTIVATE && g_captions) {
-    HWND box = reinterpret_cast<HWND>(wp);
-    SetDlgItemTextW(box, IDYES, g_captions->yes.c_str());
-    SetDlgItemTextW(box, IDNO, g_captions->no.c_str());
-    g_captions = nullptr;
-  }
-  return CallNextHookEx(g_cbtHook, code, wp, lp);
-}
-
-// Czech needs a font with the Central European letters; the font mapper finds one for the face.
-BYTE CharsetFor(int language) {
-  return language == kCzech ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
-}
-
-HFONT MakeFont(const FontSpec& font, BYTE charset) {
-  return CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     font.face == "Marlett" ? SYMBOL_CHARSET : charset, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     Widen(font.face).c_str());
 }
 
 }  // namespace
@@ -86,40 +43,37 @@ MainWindow::MainWindow(HINSTANCE instance, bool haveCommandLineParameters)
       store_(Widen(kSettingsKeyPath)) {}
 
 MainWindow::~MainWindow() {
-  for (HFONT f : {labelFont_, symbolFont_, textFont_, windowFont_})
-    if (f) DeleteObject(f);
+  tray_.reset();
+  panel_.reset();
   if (panelBrush_) DeleteObject(panelBrush_);
-  if (iconOn_) DestroyIcon(iconOn_);
-  if (iconOff_) DestroyIcon(iconOff_);
+  for (HICON icon : {iconOn_, iconOff_, bigIconOn_, bigIconOff_})
+    if (icon) DestroyIcon(icon);
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  if (appWindow_) DestroyWindow(appWindow_);
   // The mutex handle stays open until the process ends, as every instance's does.
 }
 
 bool MainWindow::Create() {
   IndicatorView::Register(instance_);
+  if (!app_.Create(instance_, Widen(kApplicationTitle))) return false;
+
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance_;
-  wc.lpszClassName = kAppWindowClass;
-  RegisterClassExW(&wc);
-  // The hidden application window owns the main window, so the panel gets no taskbar button.
-  appWindow_ = CreateWindowExW(0, kAppWindowClass, Widen(kApplicationTitle).c_str(), WS_POPUP, 0, 0,
-                               0, 0, nullptr, nullptr, instance_, nullptr);
-
   wc.lpfnWndProc = WndProc;
+  wc.hInstance = instance_;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = kMainWindowClass;
   wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
   if (!RegisterClassExW(&wc)) return false;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  // Owned by the application window, so the panel has no taskbar button of its own.
   hwnd_ = CreateWindowExW(0, kMainWindowClass, L"Quillomat", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 156,
-                          277, appWindow_, nullptr, instance_, this);
+                          277, app_.hwnd(), nullptr, instance_, this);
   if (!hwnd_) return false;
+  app_.SetPanel(hwnd_);
 
-  ACCEL keys[] = {{FVIRTKEY, VK_F1, kCmdHelp}, {FVIRTKEY | FALT, VK_F4, kCmdExit}};
+  ACCEL keys[] = {{FVIRTKEY, VK_F1, static_cast<WORD>(Command::kHelp)},
+                  {FVIRTKEY | FALT, VK_F4, static_cast<WORD>(Command::kExit)}};
   accelerators_ = CreateAcceleratorTableW(keys, 2);
 
   // First position: centred on the screen at the size the panel will have; then the stored one.
@@ -134,10 +88,11 @@ bool MainWindow::Create() {
   return true;
 }
 
-bool MainWindow::TranslateAccelerators(MSG& msg) {
-  if (!accelerators_ || !hwnd_) return false;
-  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  return TranslateAcceleratorW(hwnd_, accelerators_, &msg) != 0;
+bool MainWindow::PreTranslate(MSG& msg) {
+  if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
+  // The panel's buttons take Tab, Shift+Tab and Space as in a dialog.
+  return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -158,38 +113,7 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   }
 }
 
-HFONT MainWindow::SystemFont() {
-  LOGFONTW lf{};
-  if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0)) return nullptr;
-  IconTitleFont f;
-  f.height = lf.lfHeight;
-  f.orientation = lf.lfOrientation;
-  f.weight = lf.lfWeight;
-  f.italic = lf.lfItalic;
-  f.underline = lf.lfUnderline;
-  f.strikeOut = lf.lfStrikeOut;
-  f.charSet = lf.lfCharSet;
-  f.pitchAndFamily = lf.lfPitchAndFamily;
-  f.faceName = Narrow(lf.lfFaceName);
-  const FontDescription d = UseSystemFont(f);
-  LOGFONTW out{};
-  out.lfHeight = d.height;
-  out.lfEscapement = out.lfOrientation = d.orientation;
-  out.lfWeight = d.bold ? FW_BOLD : FW_NORMAL;
-  out.lfItalic = d.italic;
-  out.lfUnderline = d.underline;
-  out.lfStrikeOut = d.strikeOut;
-  out.lfCharSet = d.charSet;
-  out.lfPitchAndFamily = d.pitch == FontPitch::kFixed      ? FIXED_PITCH
-                         : d.pitch == FontPitch::kVariable ? VARIABLE_PITCH
-                                                           : DEFAULT_PITCH;
-  lstrcpynW(out.lfFaceName, Widen(d.name).c_str(), LF_FACESIZE);
-  return CreateFontIndirectW(&out);
-}
-
 void MainWindow::FormCreate() {
-  // The window's own font is the system's icon-title font; the buttons' hints use it.
-  windowFont_ = SystemFont();
   // Never tested: several instances may run side by side.
   mutex_ = CreateMutexW(nullptr, FALSE, L"Quillomat");
 
@@ -197,14 +121,14 @@ void MainWindow::FormCreate() {
   input_->Start();
   logic_ = std::make_unique<MainLogic>(
       g_activity, Platform{clock_, system_, *input_, store_, *this, logFile_}, haveParams_);
-  iconOn_ = MakeStateIcon(true);
-  iconOff_ = MakeStateIcon(false);
-  AddTrayIcon();
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                             nullptr, instance_, nullptr);
-  if (tooltip_ && windowFont_)
-    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+  panel_ = std::make_unique<PanelView>(instance_, hwnd_, [this] { BeginDrag(); });
+  iconOn_ = MakeStateIcon(true, GetSystemMetrics(SM_CXSMICON));
+  iconOff_ = MakeStateIcon(false, GetSystemMetrics(SM_CXSMICON));
+  bigIconOn_ = MakeStateIcon(true, GetSystemMetrics(SM_CXICON));
+  bigIconOff_ = MakeStateIcon(false, GetSystemMetrics(SM_CXICON));
+  tray_ = std::make_unique<TrayIcon>(hwnd_, kTrayMessage, kTmrTrayRetry);
+  tray_->SetIcon(iconOn_);
+  tray_->Add();
   SetTimer(hwnd_, kTmrCheck, 5000, nullptr);
   SetTimer(hwnd_, kTmrWriteValues, 60000, nullptr);
 
@@ -230,101 +154,29 @@ int MainWindow::Dpi() const {
 }
 
 void MainWindow::FormShow() {
-  freeobjects();
+  app_.Show();
   SetItems();
   SetStayOnTop(logic_->settings().ontop);
   logic_->tmrDistanceTimer();
 }
 
 void MainWindow::FormHide() {
-  freeobjects();
-}
-
-void MainWindow::CreateFonts() {
-  const BYTE charset = CharsetFor(texts_.language);
-  if (fontDpi_ == layout_.dpi && fontCharset_ == charset && labelFont_) return;
-  for (HFONT* f : {&labelFont_, &symbolFont_, &textFont_})
-    if (*f) DeleteObject(*f), *f = nullptr;
-  const int dpi = layout_.dpi;
-  labelFont_ =
-      MakeFont({kLabelFont.face, kLabelFont.bold, ScalePx(kLabelFont.height, dpi)}, charset);
-  symbolFont_ = MakeFont(
-      {kSymbolButtonFont.face, kSymbolButtonFont.bold, ScalePx(kSymbolButtonFont.height, dpi)},
-      charset);
-  textFont_ = MakeFont(
-      {kTextButtonFont.face, kTextButtonFont.bold, ScalePx(kTextButtonFont.height, dpi)}, charset);
-  fontDpi_ = dpi;
-  fontCharset_ = charset;
+  panel_->Free();
+  app_.Hide();
 }
 
 void MainWindow::SetItems() {
-  layout_ = CurrentLayout();
-  CreateFonts();
-  for (const PanelControl& pc : layout_.controls) {
-    const auto index = static_cast<size_t>(pc.id);
-    const Rect& b = pc.bounds;
-    switch (pc.kind) {
-      case ControlKind::kIndicator: {
-        auto view = std::make_unique<IndicatorView>();
-        view->Create(hwnd_, b.left, b.top, b.width, b.height);
-        auto& c = view->Control();
-        ApplyIndicatorStyle(c);
-        c.SetSignNumber(pc.SignNumber);
-        // A press on an indicator moves the window, as one on the panel does.
-        view->SetOnMouseDown([this](IndicatorView&, UINT message, WPARAM, LPARAM) {
-          if (message != WM_RBUTTONDOWN) BeginDrag();
-        });
-        indicators_[index] = std::move(view);
-        break;
-      }
-      case ControlKind::kButton: {
-        const bool symbol = pc.font.face == kSymbolButtonFont.face;
-        HWND button = CreateWindowExW(
-            0, L"BUTTON", Widen(pc.caption).c_str(),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.left, b.top, b.width, b.height,
-            hwnd_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ButtonCommand(pc.id))), instance_,
-            nullptr);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(symbol ? symbolFont_ : textFont_),
-                     FALSE);
-        // The settings dialog arrives with its own release; until then its button is inert.
-        if (pc.id == ControlId::btnSetup) EnableWindow(button, FALSE);
-        ButtonHint(TTM_ADDTOOLW, button, pc.hint);
-        buttons_[index] = button;
-        break;
-      }
-      case ControlKind::kLabel:
-        break;  // labels are painted by the panel itself
-    }
-  }
-  ApplyFrame(layout_.frame);
-  ApplyAlpha(layout_.alpha);
-  built_ = true;
+  panel_->Build(CurrentLayout(), texts_.language);
+  panel_->SetButtonEnabled(ControlId::btnSetup, kAvailable.setup);
+  ApplyFrame(panel_->layout().frame);
+  ApplyAlpha(panel_->layout().alpha);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void MainWindow::ButtonHint(UINT message, HWND button, const std::string& hint) {
-  if (!tooltip_) return;
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = hwnd_;
-  ti.uId = reinterpret_cast<UINT_PTR>(button);
-  std::wstring text = Widen(hint);
-  ti.lpszText = text.data();
-  SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void MainWindow::freeobjects() {
-  for (int i = 0; i < kControlCount; ++i) {
-    if (buttons_[i]) {
-      ButtonHint(TTM_DELTOOLW, buttons_[i], {});
-      DestroyWindow(buttons_[i]);
-      buttons_[i] = nullptr;
-    }
-    indicators_[i].reset();
-  }
-  layout_.controls.clear();
-  built_ = false;
+void MainWindow::RebuildPanel() {
+  if (!panel_->built()) return;
+  SetItems();
+  logic_->tmrDistanceTimer();
 }
 
 void MainWindow::ApplyFrame(const PanelFrame& frame) {
@@ -373,7 +225,11 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
           return 0;
         case kTmrHide:
           KillTimer(hwnd_, kTmrHide);
-          if (logic_->settings().hideonstartup) HideToTray();
+          if (logic_->settings().hideonstartup) HidePanel(true);
+          return 0;
+        case kTmrTrayRetry:
+          tray_->Retry();
+          AfterTrayAttempt();
           return 0;
         default:
           return 0;
@@ -394,9 +250,11 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
       BeginDrag();
       return 0;
+    case WM_XBUTTONDOWN:
+      BeginDrag();
+      return TRUE;  // the extra buttons' messages want TRUE when handled
     case WM_CONTEXTMENU: {
       POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       if (p.x == -1 && p.y == -1) GetCursorPos(&p);
@@ -404,39 +262,26 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case kTrayMessage:
-      switch (LOWORD(lp)) {
-        case WM_LBUTTONUP:
-          if (IsWindowVisible(hwnd_))
-            HideToTray();
-          else
-            ShowPanel();
-          return 0;
-        case WM_RBUTTONUP: {
-          POINT p;
-          GetCursorPos(&p);
-          ShowPopupMenu(p);
-          return 0;
-        }
-        case WM_MOUSEMOVE:
-          UpdateTrayHint();
-          return 0;
-        default:
-          return 0;
-      }
+      OnTrayMessage(lp);
+      return 0;
     case WM_COMMAND:
-      if (Command(LOWORD(wp))) return 0;
+      if (OnCommand(static_cast<Command>(LOWORD(wp)))) return 0;
       return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      if (built_) {
-        freeobjects();
-        SetItems();
-        logic_->tmrDistanceTimer();
-      }
+      // Never rebuild here: during a drag from an indicator this runs inside the move loop,
+      // with that indicator's window procedure on the call stack.
+      PostMessageW(hwnd_, kRebuildPanel, 0, 0);
       return 0;
     }
+    case kRebuildPanel:
+      if (nestedLoops_ > 0)
+        rebuildPending_ = true;
+      else
+        RebuildPanel();
+      return 0;
     case kStartupErrors: {
       std::string text = "Some stored values could not be read:\n\n";
       for (const auto& e : logic_->startupErrors()) text += e + "\n";
@@ -463,61 +308,77 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (!placementSaved_) SaveWindowPlacement(hwnd_);
       logic_->FormDestroy();
       for (UINT_PTR id : {kTmrCheck, kTmrWriteValues, kTmrSubmit, kTmrHide}) KillTimer(hwnd_, id);
-      freeobjects();
-      if (trayAdded_) {
-        NOTIFYICONDATAW nid{};
-        nid.cbSize = sizeof nid;
-        nid.hWnd = hwnd_;
-        nid.uID = kTrayId;
-        Shell_NotifyIconW(NIM_DELETE, &nid);
-      }
+      panel_->Free();
+      tray_->Remove();
       PostQuitMessage(0);
       return 0;
     default:
       if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        trayAdded_ = false;
-        AddTrayIcon();
+        tray_->ShellRestarted();
+        AfterTrayAttempt();
         return 0;
       }
       return DefWindowProcW(hwnd_, msg, wp, lp);
   }
 }
 
-bool MainWindow::Command(UINT id) {
-  switch (id) {
-    case kCmdHidePanel:
-    case kCmdBtnMinimize:
+bool MainWindow::OnCommand(Command command) {
+  switch (command) {
+    case Command::kHidePanel:
+    case Command::kBtnMinimize:
       HidePanel1Click();
       return true;
-    case kCmdResetCounters:
+    case Command::kResetCounters:
       logic_->ResetCounter1Click();
       return true;
-    case kCmdExit:
+    case Command::kExit:
       logic_->Exit1Click();
       PostMessageW(hwnd_, WM_CLOSE, 0, 0);
       return true;
-    case kCmdBtnExit:
+    case Command::kBtnExit:
       PostMessageW(hwnd_, WM_CLOSE, 0, 0);
       return true;
-    case kCmdHelp:
-    case kCmdBtnHelp:
+    case Command::kHelp:
+    case Command::kBtnHelp:
       OpenHelp();
       return true;
-    case kCmdWebsite:
+    case Command::kWebsite:
       OpenWebSite();
       return true;
-    case kCmdBtnOnOff:
+    case Command::kBtnOnOff:
       logic_->btnonoffClick();
       SetFocus(hwnd_);  // the button does not keep the focus
       return true;
-    case kCmdDebugCheckHooks:
+    case Command::kDebugCheckHooks:
       logic_->mnudebug1Click();
       return true;
-    case kCmdDebugRefreshHooks:
+    case Command::kDebugRefreshHooks:
       logic_->mnudebug2Click();
       return true;
     default:
       return false;
+  }
+}
+
+void MainWindow::OnTrayMessage(LPARAM lp) {
+  switch (tray_->OnCallback(lp)) {
+    case TrayAction::kToggle:
+      if (IsWindowVisible(hwnd_))
+        HidePanel(false);  // hiding by the icon does not save
+      else
+        ShowPanel();
+      return;
+    case TrayAction::kMenu: {
+      POINT p;
+      GetCursorPos(&p);
+      ShowPopupMenu(p);
+      return;
+    }
+    case TrayAction::kHint:
+      UpdateTrayHint();
+      return;
+    case TrayAction::kNone:
+      return;
   }
 }
 
@@ -526,38 +387,59 @@ void MainWindow::Paint() {
   HDC dc = BeginPaint(hwnd_, &ps);
   RECT client;
   GetClientRect(hwnd_, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   if (!panelBrush_) panelBrush_ = CreateSolidBrush(ToColorRef(logic_->settings().background));
-  // Panel1: the user's colour within raised outer and inner bevels.
-  RECT panel{0, 0, built_ ? layout_.frame.panel.width : client.right,
-             built_ ? layout_.frame.panel.height : client.bottom};
-  FillRect(dc, &panel, panelBrush_);
-  DrawEdge(dc, &panel, EDGE_RAISED, BF_RECT);
-  // The caption labels: yellow bold text centred on black.
-  HGDIOBJ oldFont = SelectObject(dc, labelFont_ ? labelFont_ : GetStockObject(DEFAULT_GUI_FONT));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToColorRef(kLabelLook.fontColor));
-  HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  for (const PanelControl& pc : layout_.controls) {
-    if (pc.kind != ControlKind::kLabel) continue;
-    RECT r{pc.bounds.left, pc.bounds.top, pc.bounds.right(), pc.bounds.bottom()};
-    FillRect(dc, &r, black);
-    const std::wstring caption = Widen(pc.caption);
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
-  SelectObject(dc, oldFont);
+  panel_->Paint(dc, client, panelBrush_);
   EndPaint(hwnd_, &ps);
 }
 
+template <typename Loop>
+void MainWindow::InNestedLoop(Loop&& loop) {
+  ++nestedLoops_;
+  loop();
+  --nestedLoops_;
+  if (nestedLoops_ == 0 && rebuildPending_) {
+    rebuildPending_ = false;
+    // Posted, not run: the control whose press started the loop is still on the call stack.
+    PostMessageW(hwnd_, kRebuildPanel, 0, 0);
+  }
+}
+
 void MainWindow::BeginDrag() {
-  ReleaseCapture();
-  SendMessageW(hwnd_, WM_SYSCOMMAND, kDragCommand, 0);
+  InNestedLoop([this] {
+    ReleaseCapture();
+    SendMessageW(hwnd_, WM_SYSCOMMAND, kDragCommand, 0);
+  });
+}
+
+void MainWindow::ShowPopupMenu(POINT at) {
+  InNestedLoop(
+      [this, at] { TrackPopupMenu1(hwnd_, at, PopupMenu1(texts_, debugMenu_, kAvailable)); });
+}
+
+bool MainWindow::HidePanel(bool deferUntilIconIsThere) {
+  if (!tray_->presence().RequestHide(deferUntilIconIsThere)) return false;
+  ShowWindow(hwnd_, SW_HIDE);  // FormHide takes the taskbar button away too
+  return true;
+}
+
+void MainWindow::ShowPanel() {
+  tray_->presence().CancelDeferredHide();
+  app_.Show();
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::AfterTrayAttempt() {
+  if (tray_->presence().TakeDeferredHide()) {
+    HidePanel(false);
+  } else if (!tray_->presence().Added() && !IsWindowVisible(hwnd_)) {
+    ShowPanel();  // no icon to bring it back: the window must stay reachable
+  }
 }
 
 void MainWindow::HidePanel1Click() {
   if (IsWindowVisible(hwnd_)) {
-    HideToTray();
+    HidePanel(false);
     logic_->WriteValues();
   } else {
     ShowPanel();
@@ -592,32 +474,18 @@ void MainWindow::SetSamplerTimer(bool enabled) {
 
 void MainWindow::ShowCountingState(bool counting, const std::string& caption) {
   counting_ = counting;
-  onoffCaption_ = caption;
-  const auto onoff = static_cast<size_t>(ControlId::btnonoff);
-  if (buttons_[onoff]) SetWindowTextW(buttons_[onoff], Widen(caption).c_str());
-  for (WPARAM which : {ICON_SMALL, ICON_BIG})
-    SendMessageW(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(counting ? iconOn_ : iconOff_));
-  UpdateTrayIcon();
+  panel_->SetOnOffCaption(caption);
+  HICON small = counting ? iconOn_ : iconOff_, big = counting ? bigIconOn_ : bigIconOff_;
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  app_.SetIcon(small, big);
+  tray_->SetIcon(small);
 }
 
 void MainWindow::ApplyTexts(const MainWindowTexts& texts) {
   texts_ = texts;
-  if (!built_) return;
-  if (CharsetFor(texts_.language) != fontCharset_) {
-    // Another script: the panel's fonts change, so build it again.
-    freeobjects();
-    SetItems();
-    logic_->tmrDistanceTimer();
-    return;
-  }
-  SetLanguage(layout_, texts_, counting_, logic_->settings().distmode);
-  for (const PanelControl& pc : layout_.controls) {
-    HWND button = buttons_[static_cast<size_t>(pc.id)];
-    if (!button) continue;
-    SetWindowTextW(button, Widen(pc.caption).c_str());
-    ButtonHint(TTM_UPDATETIPTEXTW, button, pc.hint);
-  }
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  // Another script needs other fonts: then the panel is built again.
+  if (!panel_->Relabel(texts_, counting_, logic_->settings().distmode)) RebuildPanel();
 }
 
 void MainWindow::SetPanelColor(uint32_t color) {
@@ -633,187 +501,22 @@ void MainWindow::SetSubmitTimer(bool enabled, int32_t minutes) {
     KillTimer(hwnd_, kTmrSubmit);
 }
 
-PanelPresence MainWindow::Presence() {
-  if (!built_) return {false, false};
-  return {layout_.Has(ControlId::led17), layout_.Has(ControlId::led9)};
-}
-
-void MainWindow::ShowSample(const SampleView& view) {
-  if (!built_) return;
-  for (int n = 1; n <= kLedCount; ++n) {
-    const auto id = LedControl(n);
-    if (!id) continue;
-    IndicatorView* led = indicators_[static_cast<size_t>(*id)].get();
-    if (!led) continue;
-    auto& c = led->Control();
-    const IndicatorUpdate& u = view.leds[n];
-    const int length = static_cast<int>(u.text.size());
-    switch (u.rule) {
-      case DigitRule::kKeep:
-        break;
-      case DigitRule::kGrowToText:
-        if (length > c.SignNumber()) c.SetSignNumber(length);
-        break;
-      case DigitRule::kSetToText:
-        c.SetSignNumber(length);
-        break;
-      case DigitRule::kGrowToPrevious: {
-        const int previous = static_cast<int>(c.Indicatorstring().size());
-        if (previous > c.SignNumber()) c.SetSignNumber(previous);
-        break;
-      }
-    }
-    c.SetIndicatorstring(u.text);
-  }
-}
-
-void MainWindow::HideToTray() {
-  ShowWindow(hwnd_, SW_HIDE);
-}
-
-void MainWindow::ShowPanel() {
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
+void MainWindow::UpdateTrayHint() {
+  const ActivityCounters& c = logic_->counters();
+  tray_->SetHint(Widen(TrayHint(c.totalDistance, logic_->settings().distmode,
+                                c.Total(Counter::kKeystrokes), c.Total(Counter::kLeft), texts_)));
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
-  MessageBoxW(hwnd_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
+  ShowMessageBox(hwnd_, text);
 }
 
 bool MainWindow::AskYesNo(const std::string& text, const std::string& yes, const std::string& no) {
-  ButtonCaptions captions{Widen(yes), Widen(no)};
-  g_captions = &captions;
-  g_cbtHook = SetWindowsHookExW(WH_CBT, RelabelProc, nullptr, GetCurrentThreadId());
-  const int answer =
-      MessageBoxW(hwnd_, Widen(text).c_str(), L"Quillomat", MB_YESNO | MB_ICONWARNING);
-  if (g_cbtHook) UnhookWindowsHookEx(g_cbtHook);
-  g_cbtHook = nullptr;
-  g_captions = nullptr;
-  return answer == IDYES;
+  return AskYesNoBox(hwnd_, text, yes, no);
 }
 
 void MainWindow::ShowError(const std::string& text) {
-  MessageBoxW(hwnd_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
-}
-
-void MainWindow::AddTrayIcon() {
-  NOTIFYICONDATAW nid{};
-  nid.cbSize = sizeof nid;
-  nid.hWnd = hwnd_;
-  nid.uID = kTrayId;
-  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  nid.uCallbackMessage = kTrayMessage;
-  nid.hIcon = counting_ ? iconOn_ : iconOff_;
-  lstrcpynW(nid.szTip, L"Quillomat", ARRAYSIZE(nid.szTip));
-  trayAdded_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
-}
-
-void MainWindow::UpdateTrayIcon() {
-  if (!trayAdded_) return;
-  NOTIFYICONDATAW nid{};
-  nid.cbSize = sizeof nid;
-  nid.hWnd = hwnd_;
-  nid.uID = kTrayId;
-  nid.uFlags = NIF_ICON;
-  nid.hIcon = counting_ ? iconOn_ : iconOff_;
-  Shell_NotifyIconW(NIM_MODIFY, &nid);
-}
-
-void MainWindow::UpdateTrayHint() {
-  if (!trayAdded_) return;
-  const ActivityCounters& c = logic_->counters();
-  const std::wstring hint =
-      Widen(TrayHint(c.totalDistance, logic_->settings().distmode, c.Total(Counter::kKeystrokes),
-                     c.Total(Counter::kLeft), texts_));
-  NOTIFYICONDATAW nid{};
-  nid.cbSize = sizeof nid;
-  nid.hWnd = hwnd_;
-  nid.uID = kTrayId;
-  nid.uFlags = NIF_TIP;
-  lstrcpynW(nid.szTip, hint.c_str(), ARRAYSIZE(nid.szTip));  // the shell keeps 127 characters
-  Shell_NotifyIconW(NIM_MODIFY, &nid);
-}
-
-void MainWindow::ShowPopupMenu(POINT at) {
-  HMENU menu = CreatePopupMenu();
-  auto item = [&](UINT id, const std::string& caption, bool enabled = true) {
-    AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, Widen(caption).c_str());
-  };
-  auto separator = [&] { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); };
-  if (debugMenu_) {
-    item(kCmdDebugCheckHooks, "Check Hooks");
-    item(kCmdDebugRefreshHooks, "Refresh Hooks");
-    separator();
-  }
-  item(kCmdHidePanel, texts_.HidePanel1);
-  item(kCmdResetCounters, texts_.ResetCounter1);
-  separator();
-  // The settings dialog, export and import, the update check and the about box come with their
-  // own releases; their items are here, unavailable until then.
-  item(kCmdSetup, texts_.SetupQuillomat1, false);
-  separator();
-  item(kCmdExport, "Export Counters", false);
-  item(kCmdImport, "Import Counters", false);
-  separator();
-  item(kCmdWebsite, "Visit Ombrelune Software Website");
-  item(kCmdCheckUpdate, texts_.Checkforupdate1, false);
-  separator();
-  item(kCmdHelp, texts_.Help1 + "\tF1");
-  separator();
-  item(kCmdAbout, texts_.Info1, false);
-  separator();
-  item(kCmdExit, texts_.Exit1 + "\tAlt+F4");
-  SetForegroundWindow(hwnd_);
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-  PostMessageW(hwnd_, WM_NULL, 0, 0);
-  DestroyMenu(menu);
-}
-
-HICON MainWindow::MakeStateIcon(bool on) const {
-  // The program's own picture: one cell of the panel's display, a lit "8" while counting and
-  // only the dark unlit segments while paused.
-  const int size = GetSystemMetrics(SM_CXSMICON);
-  indicator::IAeverLiquidIndicator cell;
-  cell.Loaded();
-  cell.SetSize(size, size);
-  cell.SetIndicatorWidth(size);
-  cell.SetIndicatorHeight(size);
-  cell.SetInnerBevel(indicator::bkNone);
-  cell.SetOuterBevel(indicator::bkNone);
-  cell.SetIndicatorStyle(indicator::isThin);
-  cell.SetBackColor(static_cast<indicator::Color>(kIndicatorLook.BackColor));
-  cell.SetNumberBackColor(static_cast<indicator::Color>(kIndicatorLook.NumberBackColor));
-  cell.SetNumberForeColor(static_cast<indicator::Color>(kIndicatorLook.NumberForeColor));
-  cell.SetSignNumber(1);
-  cell.SetIndicatorstring(on ? "8" : " ");
-  const indicator::Bitmap& picture = cell.CanvasBitmap();
-
-  BITMAPINFO bi = TopDownBitmapInfo(size, size);
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HBITMAP color = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ReleaseDC(nullptr, screen);
-  if (!color) return nullptr;
-  auto* out = static_cast<uint32_t*>(bits);
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x)
-      out[y * size + x] =
-          (x < picture.Width() && y < picture.Height() ? picture.At(x, y) : 0) | 0xFF000000u;
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);  // all opaque
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, size, size, BLACKNESS);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-
-  ICONINFO info{};
-  info.fIcon = TRUE;
-  info.hbmColor = color;
-  info.hbmMask = mask;
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(color);
-  DeleteObject(mask);
-  return icon;
+  ShowErrorBox(hwnd_, text);
 }
 
 }  // namespace quillo

@@ -1,51 +1,32 @@
-// The main window: a borderless panel of labelled indicators that owns the timers, the
-// notification-area icon and the pop-up menu, and translates window messages into calls on the
-// core's MainLogic. The panel is built from the core's layout on every show, freed on every hide.
+// The main window: a borderless panel of labelled indicators. It owns the timers, the taskbar
+// button's window, the notification-area icon and the panel's controls, and translates window
+// messages into calls on the core's MainLogic.
 #pragma once
 
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <array>
 #include <memory>
 #include <string>
 
 #include "core/app/main_logic.h"
+#include "core/panel/commands.h"
 #include "core/panel/panel_layout.h"
-#include "win32/indicator_view.h"
+#include "core/panel/popup_menu.h"
+#include "win32/app_window.h"
 #include "win32/input_thread.h"
 #include "win32/log_file.h"
+#include "win32/panel_view.h"
 #include "win32/registry_store.h"
+#include "win32/tray_icon.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
-inline constexpr wchar_t kAppWindowClass[] = L"TApplication";
-
-// Command ids of the pop-up menu and the panel's buttons (the end-to-end tests send them too).
-enum CommandId : UINT {
-  kCmdHidePanel = 100,
-  kCmdResetCounters = 101,
-  kCmdExit = 102,
-  kCmdSetup = 103,
-  kCmdExport = 104,
-  kCmdImport = 105,
-  kCmdWebsite = 106,
-  kCmdCheckUpdate = 107,
-  kCmdHelp = 108,
-  kCmdAbout = 109,
-  kCmdDebugCheckHooks = 110,
-  kCmdDebugRefreshHooks = 111,
-  kCmdBtnExit = 200,
-  kCmdBtnMinimize = 201,
-  kCmdBtnHelp = 202,
-  kCmdBtnOnOff = 203,
-  kCmdBtnSetup = 204,
-};
-
 inline constexpr char kWebSiteAddress[] = "https://www.ombrelune.example/";
+
+// The windows of the commands that this build has.
+inline constexpr MenuAvailability kAvailable{};
 
 class MainWindow : public MainView {
  public:
@@ -55,8 +36,9 @@ class MainWindow : public MainView {
   // Creates the application window and the main window (running start-up), then shows it.
   bool Create();
   HWND hwnd() const { return hwnd_; }
-  // The menu's shortcuts (F1, Alt+F4) while the panel has the focus.
-  bool TranslateAccelerators(MSG& msg);
+  // Keyboard of the panel in the message loop: the menu's shortcuts (F1, Alt+F4), then Tab,
+  // Shift+Tab and Space among the buttons. True when the message was handled.
+  bool PreTranslate(MSG& msg);
 
   // MainView.
   void SetSamplerTimer(bool enabled) override;
@@ -65,10 +47,10 @@ class MainWindow : public MainView {
   void SetDebugMenuVisible(bool visible) override { debugMenu_ = visible; }
   void ApplyTexts(const MainWindowTexts& texts) override;
   void SetSubmitTimer(bool enabled, int32_t minutes) override;
-  PanelPresence Presence() override;
-  void ShowSample(const SampleView& view) override;
+  PanelPresence Presence() override { return panel_->Presence(); }
+  void ShowSample(const SampleView& view) override { panel_->ShowSample(view); }
   bool IsVisible() override { return IsWindowVisible(hwnd_) != FALSE; }
-  void HideToTray() override;
+  void HideToTray() override { HidePanel(false); }
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text, const std::string& yes, const std::string& no) override;
   void ShowError(const std::string& text) override;
@@ -76,59 +58,56 @@ class MainWindow : public MainView {
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-  bool Command(UINT id);
+  bool OnCommand(Command command);
+  void OnTrayMessage(LPARAM lp);
   void FormCreate();
   void FormShow();
   void FormHide();
-  // SetItems + SetSize: builds the panel's controls for the settings at the window's DPI.
+  // SetItems + SetSize at the window's DPI.
   void SetItems();
-  // freeobjects: destroys every control of the panel.
-  void freeobjects();
-  // Adds, updates or removes a button's hint.
-  void ButtonHint(UINT message, HWND button, const std::string& hint);
+  void RebuildPanel();
   void ApplyFrame(const PanelFrame& frame);
   void ApplyAlpha(const std::optional<AlphaBlend>& alpha);
   void SetStayOnTop(bool onTop);
-  void CreateFonts();
-  static HFONT SystemFont();
   void Paint();
   void BeginDrag();
-  void HidePanel1Click();
+  void ShowPopupMenu(POINT at);
+  // Hides window and taskbar button to the notification area, when the icon is there. Start-up's
+  // hide waits for the icon; others are refused without it. True when hidden.
+  bool HidePanel(bool deferUntilIconIsThere);
   void ShowPanel();
+  void HidePanel1Click();
   void OpenHelp();
   void OpenWebSite();
-  void AddTrayIcon();
-  void UpdateTrayIcon();
   void UpdateTrayHint();
-  void ShowPopupMenu(POINT at);
+  // After an attempt to add the icon: a deferred hide is due, or a hidden window without an icon
+  // must come back so that the program stays reachable.
+  void AfterTrayAttempt();
   PanelLayout CurrentLayout() const;
   int Dpi() const;
-  HICON MakeStateIcon(bool on) const;
+  // Runs a modal loop (a drag, a menu) that may have a panel control on its call stack; a rebuild
+  // asked for meanwhile waits until it has returned.
+  template <typename Loop>
+  void InNestedLoop(Loop&& loop);
 
   HINSTANCE instance_;
   bool haveParams_;
-  HWND appWindow_ = nullptr;
+  AppWindow app_;
   HWND hwnd_ = nullptr;
-  HWND tooltip_ = nullptr;
   HANDLE mutex_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HBRUSH panelBrush_ = nullptr;
-  HFONT labelFont_ = nullptr, symbolFont_ = nullptr, textFont_ = nullptr, windowFont_ = nullptr;
-  int fontDpi_ = 0;
-  BYTE fontCharset_ = DEFAULT_CHARSET;
-  HICON iconOn_ = nullptr, iconOff_ = nullptr;
+  HICON iconOn_ = nullptr, iconOff_ = nullptr, bigIconOn_ = nullptr, bigIconOff_ = nullptr;
   bool counting_ = true;
-  bool trayAdded_ = false;
   bool debugMenu_ = false;
   bool placementSaved_ = false;
   UINT taskbarCreated_ = 0;
+  int nestedLoops_ = 0;
+  bool rebuildPending_ = false;
 
   MainWindowTexts texts_ = TextsForLanguage(kEnglish);
-  std::string onoffCaption_ = "on";
-  bool built_ = false;
-  PanelLayout layout_;
-  std::array<std::unique_ptr<IndicatorView>, kControlCount> indicators_;
-  std::array<HWND, kControlCount> buttons_{};
+  std::unique_ptr<PanelView> panel_;
+  std::unique_ptr<TrayIcon> tray_;
 
   WinClock clock_;
   WinSystemQueries system_;

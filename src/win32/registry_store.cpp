@@ -101,12 +101,36 @@ int CurrentPixelsPerInch(HWND window) {
   ReleaseDC(window, dc);
   return ppi;
 }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
+  auto* list = reinterpret_cast<std::vector<MonitorAreas>*>(lp);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!GetMonitorInfoW(monitor, &mi)) return TRUE;
+  const MonitorAreas m{
+      {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom},
+      {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom}};
+  // The primary monitor first.
+  if (mi.dwFlags & MONITORINFOF_PRIMARY)
+    list->insert(list->begin(), m);
+  else
+    list->push_back(m);
+  return TRUE;
+}
+
+std::vector<MonitorAreas> Monitors() {
+  std::vector<MonitorAreas> list;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
 }  // namespace
 
 void SaveWindowPlacement(HWND window) {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   if (!GetWindowPlacement(window, &wp)) return;
+  RECT r;
+  if (!GetWindowRect(window, &r)) return;
   Key key;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, PlacementPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
                       &key.h, nullptr) != ERROR_SUCCESS)
@@ -119,8 +143,11 @@ void SaveWindowPlacement(HWND window) {
                  sizeof ppi);
   const std::string minMax =
       FormatQuad({wp.ptMinPosition.x, wp.ptMinPosition.y, wp.ptMaxPosition.x, wp.ptMaxPosition.y});
-  const std::string norm = FormatQuad({wp.rcNormalPosition.left, wp.rcNormalPosition.top,
-                                       wp.rcNormalPosition.right, wp.rcNormalPosition.bottom});
+  // Workspace coordinates, as the window placement keeps them, converted by the same rule that
+  // restoring uses, so that the position does not creep by the taskbar's thickness.
+  const ScreenPoint at = ScreenToWorkspace({r.left, r.top}, Monitors());
+  const std::string norm =
+      FormatQuad({at.x, at.y, at.x + (r.right - r.left), at.y + (r.bottom - r.top)});
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   for (const auto& [name, text] : {std::pair<std::string, std::string>{"MinMaxPos", minMax},
                                    {"NormPos", norm},
@@ -148,18 +175,14 @@ void RestoreWindowPlacement(HWND window) {
     DWORD ppi = 0, size = sizeof ppi, type = 0;
     if (RegQueryValueExW(key.h, L"PixelsPerInch", nullptr, &type, reinterpret_cast<BYTE*>(&ppi),
                          &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || static_cast<int>(ppi) != CurrentPixelsPerInch(window))
+        type != REG_DWORD)
       return;
     RECT r;
     GetWindowRect(window, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    const POINT topLeft{(*norm)[0], (*norm)[1]};
-    const POINT bottomRight{topLeft.x + width - 1, topLeft.y + height - 1};
-    if (!MonitorFromPoint(topLeft, MONITOR_DEFAULTTONULL) ||
-        !MonitorFromPoint(bottomRight, MONITOR_DEFAULTTONULL))
-      return;
-    SetWindowPos(window, nullptr, topLeft.x, topLeft.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto at = RestoredPosition(*norm, static_cast<int32_t>(ppi), CurrentPixelsPerInch(window),
+                                     r.right - r.left, r.bottom - r.top, Monitors());
+    if (!at) return;
+    SetWindowPos(window, nullptr, at->x, at->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   } catch (const StoreError&) {
     // A damaged position is not worth a message: the window keeps its default place.
   }

@@ -496,5 +496,15 @@ TEST(SystemFont, StyleFromWeightAndFlagBytes) {
   }
 }
 
+TEST(SystemFont, HeightFollowsTheMonitorsDpi) {
+  FontDescription d;
+  d.height = -12;
+  EXPECT_EQ(ForDpi(d, 96, 144).height, -18);
+  EXPECT_EQ(ForDpi(d, 96, 120).height, -15);
+  EXPECT_EQ(ForDpi(d, 144, 96).height, -8);
+  EXPECT_EQ(ForDpi(d, 96, 96).height, -12);
+  EXPECT_EQ(ForDpi(d, 0, 144).height, -12);  // an unknown system DPI changes nothing
+}
+
 }  // namespace
 }  // namespace quillo

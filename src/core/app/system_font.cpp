@@ -26,4 +26,12 @@ FontDescription UseSystemFont(const IconTitleFont& f) {
   return d;
 }
 
+FontDescription ForDpi(FontDescription d, int systemDpi, int windowDpi) {
+  if (systemDpi <= 0 || windowDpi <= 0 || systemDpi == windowDpi) return d;
+  const int64_t scaled = static_cast<int64_t>(d.height) * windowDpi;
+  const int64_t half = (scaled >= 0 ? systemDpi : -systemDpi) / 2;
+  d.height = static_cast<int32_t>((scaled + half) / systemDpi);
+  return d;
+}
+
 }  // namespace quillo

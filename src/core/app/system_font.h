@@ -27,4 +27,8 @@ struct FontDescription {
 // weight (bold from 700) and the flag bytes (exactly 1); the pitch from the low four bits.
 FontDescription UseSystemFont(const IconTitleFont& f);
 
+// The same font for a window on a monitor of `windowDpi` when the system gave it for
+// `systemDpi`: the height scales, rounded to nearest (halves away from zero).
+FontDescription ForDpi(FontDescription d, int systemDpi, int windowDpi);
+
 }  // namespace quillo

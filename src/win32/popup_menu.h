@@ -1,0 +1,18 @@
+// PopupMenu1 on screen: built from the core's list of items and tracked at a point.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/panel/popup_menu.h"
+
+namespace quillo {
+
+// Shows the menu at `at` and returns when it closes; the chosen item arrives at `owner` as
+// WM_COMMAND. From the notification area `owner` may be a hidden window of a program that is not
+// in front: it is made the foreground window first, or the menu would not answer the keyboard and
+// would stay open after a click elsewhere, and a WM_NULL after it lets the menu close properly.
+void TrackPopupMenu1(HWND owner, POINT at, const std::vector<MenuEntry>& items);
+
+}  // namespace quillo
