@@ -63,6 +63,10 @@ class Wine:
                   "/f"])
         self.run(["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d",
                   "1920x1080", "/f"])
+        # The desktop's shell: a taskbar with the programs' buttons and the notification area,
+        # as on Windows.
+        self.run(["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops\Default", "/v",
+                  "EnableShell", "/t", "REG_DWORD", "/d", "1", "/f"])
         # Wine's own stand-ins for the Windows system fonts (Marlett, MS Sans Serif), which a
         # Windows installation always has; Debian's prefix does not link them in.
         fonts = self.prefix / "drive_c/windows/Fonts"
