@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "core/counting/hook_request.h"
 #include "core/counting/input_classifier.h"
 
 namespace quillo {
@@ -16,16 +17,21 @@ constexpr UINT kRemoveMessage = WM_APP + 2;
 constexpr UINT kQuitMessage = WM_APP + 3;
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-  if (!OnKeyboardEvent(*g_counters, nCode, static_cast<uint32_t>(wParam))) return 0;
+  const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+  const uint32_t time = nCode == HC_ACTION && event ? event->time : 0;
+  if (!OnKeyboardEvent(*g_counters, nCode, static_cast<uint32_t>(wParam), time)) return 0;
   return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
 LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-  if (nCode == 0) {
+  if (nCode == HC_ACTION) {
     const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-    OnMouseEvent(*g_counters, nCode, static_cast<uint32_t>(wParam), HIWORD(event->mouseData), [] {
-      return std::pair<uint32_t, uint32_t>{GetTickCount(), GetDoubleClickTime()};
-    });
+    OnMouseEvent(
+        *g_counters, nCode, static_cast<uint32_t>(wParam), HIWORD(event->mouseData),
+        [] {
+          return std::pair<uint32_t, uint32_t>{GetTickCount(), GetDoubleClickTime()};
+        },
+        event->time);
   }
   return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
@@ -40,10 +46,12 @@ struct InputThread::Request {
   HookKind kind;
   int64_t handle;
   int64_t result = 0;
+  RequestHandOver handOver;
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 };
 
-InputThread::InputThread(ActivityCounters& counters) : counters_(counters) {
+InputThread::InputThread(ActivityCounters& counters, DWORD waitMs)
+    : counters_(counters), waitMs_(waitMs) {
   g_counters = &counters_;
 }
 
@@ -62,6 +70,24 @@ bool InputThread::Start() {
   return WaitForSingleObject(ready_, 10000) == WAIT_OBJECT_0;
 }
 
+void InputThread::Work(UINT message, Request& r) {
+  HHOOK& live = live_[r.kind == HookKind::kKeyboard ? 0 : 1];
+  if (message == kInstallMessage) {
+    // Never two of a kind: one the window no longer knows of goes first.
+    if (live) UnhookWindowsHookEx(live), live = nullptr;
+    const bool keyboard = r.kind == HookKind::kKeyboard;
+    live = SetWindowsHookExW(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
+                             keyboard ? KeyboardHookProc : MouseHookProc, GetModuleHandleW(nullptr),
+                             0);
+    r.result = reinterpret_cast<int64_t>(live);
+  } else {
+    const auto h = reinterpret_cast<HHOOK>(r.handle);
+    const bool gone = UnhookWindowsHookEx(h) || GetLastError() == ERROR_INVALID_HOOK_HANDLE;
+    if (gone && h == live) live = nullptr;
+    r.result = gone ? 1 : 0;
+  }
+}
+
 void InputThread::Run() {
   threadId_ = GetCurrentThreadId();
   MSG m;
@@ -74,22 +100,23 @@ void InputThread::Run() {
       // The caller may have stopped waiting; the shared request outlives both sides.
       std::unique_ptr<std::shared_ptr<Request>> carrier(
           reinterpret_cast<std::shared_ptr<Request>*>(m.lParam));
-      Request* r = carrier->get();
-      if (m.message == kInstallMessage) {
-        const bool keyboard = r->kind == HookKind::kKeyboard;
-        HHOOK h = SetWindowsHookExW(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
-                                    keyboard ? KeyboardHookProc : MouseHookProc,
-                                    GetModuleHandleW(nullptr), 0);
-        r->result = reinterpret_cast<int64_t>(h);
-      } else {
-        r->result = UnhookWindowsHookEx(reinterpret_cast<HHOOK>(r->handle)) ? 1 : 0;
+      Request& r = **carrier;
+      if (!r.handOver.Claim()) continue;  // given up before we got to it: never do it late
+      Work(m.message, r);
+      if (!r.handOver.Finish() && m.message == kInstallMessage && r.result != 0) {
+        // Given up while we worked: nobody will own this hook, so it goes again.
+        HHOOK& live = live_[r.kind == HookKind::kKeyboard ? 0 : 1];
+        UnhookWindowsHookEx(live);
+        live = nullptr;
       }
-      SetEvent(r->done);
+      SetEvent(r.done);
       continue;
     }
     if (m.hwnd == nullptr && m.message == kQuitMessage) break;
     DispatchMessageW(&m);
   }
+  for (HHOOK& live : live_)
+    if (live) UnhookWindowsHookEx(live), live = nullptr;
 }
 
 std::shared_ptr<InputThread::Request> InputThread::Call(UINT message, HookKind kind,
@@ -102,8 +129,9 @@ std::shared_ptr<InputThread::Request> InputThread::Call(UINT message, HookKind k
     delete carrier;
     return nullptr;
   }
-  if (WaitForSingleObject(request->done, 10000) != WAIT_OBJECT_0) return nullptr;
-  return request;
+  if (WaitForSingleObject(request->done, waitMs_) == WAIT_OBJECT_0) return request;
+  // Late after all, or skipped or undone by the input thread.
+  return request->handOver.GiveUp() == RequestHandOver::GaveUp::kTooLate ? request : nullptr;
 }
 
 int64_t InputThread::Install(HookKind kind) {
