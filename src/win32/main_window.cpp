@@ -121,7 +121,8 @@ void MainWindow::FormCreate() {
   input_->Start();
   logic_ = std::make_unique<MainLogic>(
       g_activity, Platform{clock_, system_, *input_, store_, *this, logFile_}, haveParams_);
-  panel_ = std::make_unique<PanelView>(instance_, hwnd_, [this] { BeginDrag(); });
+  panel_ = std::make_unique<PanelView>(instance_, hwnd_,
+                                       [this](UINT upMessage) { BeginDrag(upMessage); });
   iconOn_ = MakeStateIcon(true, GetSystemMetrics(SM_CXSMICON));
   iconOff_ = MakeStateIcon(false, GetSystemMetrics(SM_CXSMICON));
   bigIconOn_ = MakeStateIcon(true, GetSystemMetrics(SM_CXICON));
@@ -249,12 +250,20 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_LBUTTONDOWN:
+      BeginDrag(WM_LBUTTONUP);
+      return 0;
     case WM_MBUTTONDOWN:
-      BeginDrag();
+      BeginDrag(WM_MBUTTONUP);
       return 0;
     case WM_XBUTTONDOWN:
-      BeginDrag();
+      BeginDrag(WM_XBUTTONUP);
       return TRUE;  // the extra buttons' messages want TRUE when handled
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP:
+      // The system's move loop ends only when the left button comes up; the drag ends when the
+      // button that started it does.
+      if (dragEndsOn_ == msg) PostMessageW(hwnd_, WM_LBUTTONUP, 0, lp);
+      return msg == WM_XBUTTONUP ? TRUE : 0;
     case WM_CONTEXTMENU: {
       POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       if (p.x == -1 && p.y == -1) GetCursorPos(&p);
@@ -404,10 +413,12 @@ void MainWindow::InNestedLoop(Loop&& loop) {
   }
 }
 
-void MainWindow::BeginDrag() {
-  InNestedLoop([this] {
+void MainWindow::BeginDrag(UINT upMessage) {
+  InNestedLoop([this, upMessage] {
+    dragEndsOn_ = upMessage;
     ReleaseCapture();
     SendMessageW(hwnd_, WM_SYSCOMMAND, kDragCommand, 0);
+    dragEndsOn_ = 0;
   });
 }
 

@@ -70,7 +70,9 @@ class MainWindow : public MainView {
   void ApplyAlpha(const std::optional<AlphaBlend>& alpha);
   void SetStayOnTop(bool onTop);
   void Paint();
-  void BeginDrag();
+  // Moves the window with the pointer until the button that was pressed (`upMessage` is its
+  // release) comes up again.
+  void BeginDrag(UINT upMessage);
   void ShowPopupMenu(POINT at);
   // Hides window and taskbar button to the notification area, when the icon is there. Start-up's
   // hide waits for the icon; others are refused without it. True when hidden.
@@ -103,6 +105,7 @@ class MainWindow : public MainView {
   bool placementSaved_ = false;
   UINT taskbarCreated_ = 0;
   int nestedLoops_ = 0;
+  UINT dragEndsOn_ = 0;  // the release message of the button that is dragging the window
   bool rebuildPending_ = false;
 
   MainWindowTexts texts_ = TextsForLanguage(kEnglish);

@@ -92,7 +92,7 @@ UINT ButtonCommand(ControlId id) {
   }
 }
 
-PanelView::PanelView(HINSTANCE instance, HWND window, std::function<void()> onDrag)
+PanelView::PanelView(HINSTANCE instance, HWND window, std::function<void(UINT)> onDrag)
     : instance_(instance), window_(window), onDrag_(std::move(onDrag)) {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
@@ -154,7 +154,10 @@ void PanelView::Build(PanelLayout layout, int language) {
     // A press on an indicator moves the window, as one on the panel does; a right press opens
     // the menu through the default handling.
     view->SetOnMouseDown([this](IndicatorView&, UINT message, WPARAM, LPARAM) {
-      if (message != WM_RBUTTONDOWN && onDrag_) onDrag_();
+      if (!onDrag_ || message == WM_RBUTTONDOWN) return;
+      onDrag_(message == WM_LBUTTONDOWN   ? WM_LBUTTONUP
+              : message == WM_MBUTTONDOWN ? WM_MBUTTONUP
+                                          : WM_XBUTTONUP);
     });
     indicators_[static_cast<size_t>(pc.id)] = std::move(view);
   }

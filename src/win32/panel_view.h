@@ -18,8 +18,9 @@ namespace quillo {
 
 class PanelView {
  public:
-  // `onDrag` runs for a left, middle or extra button press on an indicator (the window drags).
-  PanelView(HINSTANCE instance, HWND window, std::function<void()> onDrag);
+  // `onDrag` runs for a left, middle or extra button press on an indicator (the window drags
+  // until that button's release message, its argument).
+  PanelView(HINSTANCE instance, HWND window, std::function<void(UINT upMessage)> onDrag);
   ~PanelView();
   PanelView(const PanelView&) = delete;
   PanelView& operator=(const PanelView&) = delete;
@@ -49,7 +50,7 @@ class PanelView {
 
   HINSTANCE instance_;
   HWND window_;
-  std::function<void()> onDrag_;
+  std::function<void(UINT)> onDrag_;
   HWND tooltip_ = nullptr;
   HFONT labelFont_ = nullptr, symbolFont_ = nullptr, textFont_ = nullptr, hintFont_ = nullptr;
   int fontDpi_ = 0;

@@ -42,6 +42,13 @@ std::optional<uint32_t> WinSystemQueries::IdleSeconds() {
   return static_cast<uint32_t>(GetTickCount() - info.dwTime) / 1000;
 }
 
+std::optional<uint32_t> WinSystemQueries::LastInputTick() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetLastInputInfo(&info)) return std::nullopt;
+  return static_cast<uint32_t>(info.dwTime);
+}
+
 std::pair<int32_t, int32_t> WinSystemQueries::PrimaryScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
