@@ -186,7 +186,12 @@ def test_panel_scales_with_the_screen_dpi(wine):
         start_program(wine)
         s = window_state(wine)
         assert (s["w"], s["h"]) == (227, 107)  # 151 x 71 at one and a half times
-        shot(wine, "vertical_keystrokes_144dpi")
+        path = shot(wine, "vertical_keystrokes_144dpi")
+        # The 96-DPI look, scaled: the region cuts the outer bevel lines, and the inner lit ones
+        # (two pixels each now) show along the top and left edges.
+        assert pixel(path, s["x"] + 2, s["y"] + 50) == (255, 255, 255)
+        assert pixel(path, s["x"] + 40, s["y"] + 2) == (255, 255, 255)
+        assert pixel(path, s["x"] + 4, s["y"] + 50) == (0x48, 0xA4, 0xFF)
     finally:
         wine.restart_server()
         wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])

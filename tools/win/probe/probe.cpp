@@ -39,6 +39,21 @@ HWND FindTop(const wchar_t* cls, const wchar_t* title, DWORD timeoutMs) {
   }
 }
 
+std::string Utf8(const wchar_t* w);
+
+std::wstring Utf8Class(HWND h) {
+  wchar_t cls[256] = {};
+  GetClassNameW(h, cls, 256);
+  return cls;
+}
+
+std::wstring Widen16(const std::string& s) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
+  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), n);
+  return w;
+}
+
 void PrintWindow(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -47,10 +62,15 @@ void PrintWindow(HWND h) {
   COLORREF key = 0;
   const BOOL layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags);
   const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
-  std::printf("hwnd=%lld x=%ld y=%ld w=%ld h=%ld visible=%d alpha=%d topmost=%d\n",
-              static_cast<long long>(reinterpret_cast<INT_PTR>(h)), r.left, r.top, r.right - r.left,
-              r.bottom - r.top, IsWindowVisible(h) ? 1 : 0,
-              layered && (flags & LWA_ALPHA) ? alpha : 255, (ex & WS_EX_TOPMOST) ? 1 : 0);
+  wchar_t title[512] = {};
+  GetWindowTextW(h, title, 512);
+  std::printf(
+      "hwnd=%lld x=%ld y=%ld w=%ld h=%ld visible=%d alpha=%d topmost=%d owned=%d toolwindow=%d "
+      "title=%s\n",
+      static_cast<long long>(reinterpret_cast<INT_PTR>(h)), r.left, r.top, r.right - r.left,
+      r.bottom - r.top, IsWindowVisible(h) ? 1 : 0, layered && (flags & LWA_ALPHA) ? alpha : 255,
+      (ex & WS_EX_TOPMOST) ? 1 : 0, GetWindow(h, GW_OWNER) ? 1 : 0, (ex & WS_EX_TOOLWINDOW) ? 1 : 0,
+      Utf8(title).c_str());
 }
 
 std::string Utf8(const wchar_t* w) {
@@ -111,6 +131,67 @@ BOOL CALLBACK FindTip(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+std::string ClassOf(HWND h) {
+  wchar_t cls[256] = {};
+  GetClassNameW(h, cls, 256);
+  return Utf8(cls);
+}
+
+std::string TextOf(HWND h) {
+  wchar_t text[512] = {};
+  GetWindowTextW(h, text, 512);
+  return Utf8(text);
+}
+
+// A window that stands in for another program in front of the panel.
+LRESULT CALLBACK CoverProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcW(h, m, w, l);
+}
+
+// A notification area that refuses every icon, as a shell that is still busy at logon does.
+LRESULT CALLBACK BusyTrayProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_COPYDATA) return FALSE;
+  return DefWindowProcW(h, m, w, l);
+}
+
+void Pump(DWORD ms) {
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (GetTickCount() - start < ms) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  }
+}
+
+HWND MakeWindow(const wchar_t* cls, WNDPROC proc, DWORD exStyle, DWORD style, int x, int y, int w,
+                int h, const wchar_t* title) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  wc.lpszClassName = cls;
+  RegisterClassW(&wc);
+  return CreateWindowExW(exStyle, cls, title, style, x, y, w, h, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+struct ButtonList {
+  int count = 0;
+};
+
+BOOL CALLBACK PrintTaskbarButton(HWND h, LPARAM lp) {
+  if (!IsWindowVisible(h) || _wcsicmp(Utf8Class(h).c_str(), L"Button") != 0) return TRUE;
+  RECT r{};
+  GetWindowRect(h, &r);
+  std::printf("button x=%ld y=%ld w=%ld h=%ld\n", r.left, r.top, r.right - r.left,
+              r.bottom - r.top);
+  ++reinterpret_cast<ButtonList*>(lp)->count;
+  return TRUE;
+}
+
 int Usage() {
   std::fputs(
       "probe window CLASS [TIMEOUT_MS]      wait for a top-level window, print its state\n"
@@ -121,7 +202,20 @@ int Usage() {
       "probe dialog TITLE TIMEOUT_MS [BUTTON] print a message box's text, then press BUTTON "
       "(1=OK)\n"
       "probe tooltip PREFIX TIMEOUT_MS       print the text of a shown tooltip starting with "
-      "PREFIX\n",
+      "PREFIX\n"
+      "probe focus CLASS                    the control that has the keyboard focus in CLASS's "
+      "thread\n"
+      "probe foreground -                   the foreground window\n"
+      "probe above CLASS OTHER              exit 0 when CLASS is above OTHER in the z-order\n"
+      "probe taskbar -                      the taskbar's visible buttons\n"
+      "probe cover X Y W H MS               a window of another program in front, for MS ms\n"
+      "probe busytray MS                    a notification area that refuses icons, for MS ms\n"
+      "probe child-at X Y                   the window at a screen point\n"
+      "probe alive HWND                     exit 0 while the window exists\n"
+      "probe dpichanged CLASS DPI           send WM_DPICHANGED with the window's own rectangle\n"
+      "probe menus -                        the number of pop-up menus shown\n"
+      "probe unhook-all -                   remove every hook of the desktop behind its owner's "
+      "back\n",
       stderr);
   return 2;
 }
@@ -186,6 +280,109 @@ int wmain(int argc, wchar_t** argv) {
       if (GetTickCount() - start >= static_cast<DWORD>(_wtoi(argv[3]))) return 1;
       Sleep(100);
     }
+  }
+  if (verb == L"focus") {
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &gti)) return 1;
+    HWND f = gti.hwndFocus;
+    std::printf("focus=%lld class=%s id=%d text=%s\n",
+                static_cast<long long>(reinterpret_cast<INT_PTR>(f)), f ? ClassOf(f).c_str() : "",
+                f ? GetDlgCtrlID(f) : 0, f ? TextOf(f).c_str() : "");
+    return 0;
+  }
+  if (verb == L"foreground") {
+    HWND f = GetForegroundWindow();
+    std::printf("class=%s title=%s\n", f ? ClassOf(f).c_str() : "", f ? TextOf(f).c_str() : "");
+    return 0;
+  }
+  if (verb == L"above" && argc > 3) {
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(h)) continue;
+      const std::wstring c = Widen16(ClassOf(h));
+      if (c == argv[2]) return 0;
+      if (c == argv[3]) return 1;
+    }
+    return 2;
+  }
+  if (verb == L"taskbar") {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) return 1;
+    ButtonList list;
+    EnumChildWindows(tray, PrintTaskbarButton, reinterpret_cast<LPARAM>(&list));
+    return 0;
+  }
+  if (verb == L"cover" && argc > 6) {
+    HWND w =
+        MakeWindow(L"QuilloCover", CoverProc, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, _wtoi(argv[2]),
+                   _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), L"Another program");
+    if (!w) return 1;
+    SetForegroundWindow(w);
+    Pump(static_cast<DWORD>(_wtoi(argv[6])));
+    DestroyWindow(w);
+    return 0;
+  }
+  if (verb == L"busytray") {
+    // Newest in the top-most band, so the shell's own window is found after it.
+    HWND w = MakeWindow(L"Shell_TrayWnd", BusyTrayProc, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP,
+                        0, 0, 0, 0, L"");
+    if (!w) return 1;
+    std::printf("busy\n");
+    std::fflush(stdout);
+    Pump(static_cast<DWORD>(_wtoi(argv[2])));
+    DestroyWindow(w);
+    return 0;
+  }
+  if (verb == L"child-at" && argc > 3) {
+    HWND h = WindowFromPoint({_wtoi(argv[2]), _wtoi(argv[3])});
+    if (!h) return 1;
+    std::printf("hwnd=%lld class=%s\n", static_cast<long long>(reinterpret_cast<INT_PTR>(h)),
+                ClassOf(h).c_str());
+    return 0;
+  }
+  if (verb == L"alive") {
+    return IsWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(_wtoi64(argv[2])))) ? 0 : 1;
+  }
+  if (verb == L"dpichanged" && argc > 3) {
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    RECT r{};
+    GetWindowRect(h, &r);
+    // The message carries a pointer: the rectangle must live in the window's process.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &r, sizeof r, nullptr);
+    const WORD dpi = static_cast<WORD>(_wtoi(argv[3]));
+    DWORD_PTR result = 0;
+    const LRESULT ok =
+        SendMessageTimeoutW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                            reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000, &result);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok ? 0 : 1;
+  }
+  if (verb == L"menus") {
+    int shown = 0;
+    for (HWND h = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h;
+         h = FindWindowExW(nullptr, h, L"#32768", nullptr))
+      shown += IsWindowVisible(h) ? 1 : 0;
+    std::printf("menus=%d\n", shown);
+    return 0;
+  }
+  if (verb == L"unhook-all") {
+    // Hooks are handles of the desktop's user-handle table; any of them can be removed by
+    // handle. A zero generation matches any entry of that index.
+    int removed = 0;
+    for (int index = 0; index < 0x7FF0; ++index)
+      if (UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(0x20 + 2 * index))))
+        ++removed;
+    std::printf("removed=%d\n", removed);
+    return 0;
   }
   return Usage();
 }
