@@ -1,15 +1,11 @@
 // Program entry: creates the main window and runs the message loop.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include "win32/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-
   // Parameters are not interpreted; their presence only turns on the save error messages.
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);

@@ -90,6 +90,7 @@ bool MainWindow::Create() {
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (panel_) panel_->RelayHint(msg);
   if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
   // The panel's buttons take Tab, Shift+Tab and Space as in a dialog.
   return IsDialogMessageW(hwnd_, &msg) != FALSE;

@@ -1,8 +1,6 @@
 // The panel's controls, fonts, hints and painting.
 #include "win32/panel_view.h"
 
-#include <commctrl.h>
-
 #include "core/app/system_font.h"
 #include "core/panel/commands.h"
 #include "core/panel/indicator_style.h"
@@ -93,15 +91,10 @@ UINT ButtonCommand(ControlId id) {
 }
 
 PanelView::PanelView(HINSTANCE instance, HWND window, std::function<void(UINT)> onDrag)
-    : instance_(instance), window_(window), onDrag_(std::move(onDrag)) {
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                             nullptr, instance_, nullptr);
-}
+    : instance_(instance), window_(window), onDrag_(std::move(onDrag)), hints_(instance) {}
 
 PanelView::~PanelView() {
   Free();
-  if (tooltip_) DestroyWindow(tooltip_);
   for (HFONT f : {labelFont_, symbolFont_, textFont_, hintFont_})
     if (f) DeleteObject(f);
 }
@@ -119,8 +112,7 @@ void PanelView::CreateFonts(int dpi, int language) {
   textFont_ = MakeFont(
       {kTextButtonFont.face, kTextButtonFont.bold, ScalePx(kTextButtonFont.height, dpi)}, charset);
   hintFont_ = IconTitleFontFor(dpi);
-  if (tooltip_ && hintFont_)
-    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(hintFont_), FALSE);
+  hints_.SetFont(hintFont_);
   fontDpi_ = dpi;
   fontCharset_ = charset;
 }
@@ -140,7 +132,7 @@ void PanelView::Build(PanelLayout layout, int language) {
         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ButtonCommand(pc.id))), instance_, nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(symbol ? symbolFont_ : textFont_),
                  FALSE);
-    ButtonHint(TTM_ADDTOOLW, button, pc.hint);
+    hints_.Add(button, Widen(pc.hint));
     buttons_[static_cast<size_t>(pc.id)] = button;
   }
   for (const PanelControl& pc : layout_.controls) {
@@ -164,22 +156,10 @@ void PanelView::Build(PanelLayout layout, int language) {
   built_ = true;
 }
 
-void PanelView::ButtonHint(UINT message, HWND button, const std::string& hint) {
-  if (!tooltip_) return;
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = window_;
-  ti.uId = reinterpret_cast<UINT_PTR>(button);
-  std::wstring text = Widen(hint);
-  ti.lpszText = text.data();
-  SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
 void PanelView::Free() {
   for (int i = 0; i < kControlCount; ++i) {
     if (buttons_[i]) {
-      ButtonHint(TTM_DELTOOLW, buttons_[i], {});
+      hints_.Remove(buttons_[i]);
       DestroyWindow(buttons_[i]);
       buttons_[i] = nullptr;
     }
@@ -197,7 +177,7 @@ bool PanelView::Relabel(const MainWindowTexts& texts, bool counting, bool distmo
     HWND button = buttons_[static_cast<size_t>(pc.id)];
     if (!button) continue;
     SetWindowTextW(button, Widen(pc.caption).c_str());
-    ButtonHint(TTM_UPDATETIPTEXTW, button, pc.hint);
+    hints_.Add(button, Widen(pc.hint));
   }
   InvalidateRect(window_, nullptr, FALSE);
   return true;

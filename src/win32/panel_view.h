@@ -12,6 +12,7 @@
 
 #include "core/counting/sampler.h"
 #include "core/panel/panel_layout.h"
+#include "win32/hint_window.h"
 #include "win32/indicator_view.h"
 
 namespace quillo {
@@ -43,15 +44,16 @@ class PanelView {
   // The sample's texts into the indicators that exist.
   void ShowSample(const SampleView& view);
   PanelPresence Presence() const;
+  // The buttons' hints follow the pointer through the messages the thread retrieves.
+  void RelayHint(const MSG& msg) { hints_.Relay(msg); }
 
  private:
   void CreateFonts(int dpi, int language);
-  void ButtonHint(UINT message, HWND button, const std::string& hint);
 
   HINSTANCE instance_;
   HWND window_;
   std::function<void(UINT)> onDrag_;
-  HWND tooltip_ = nullptr;
+  HintWindow hints_;
   HFONT labelFont_ = nullptr, symbolFont_ = nullptr, textFont_ = nullptr, hintFont_ = nullptr;
   int fontDpi_ = 0;
   BYTE fontCharset_ = DEFAULT_CHARSET;

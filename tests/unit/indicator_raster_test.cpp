@@ -170,3 +170,24 @@ TEST(RasterizeReuseTest, EmptyCanvasIsHarmless) {
 
 }  // namespace
 }  // namespace quillo::indicator
+
+namespace quillo::indicator {
+namespace {
+
+TEST(BitmapMemory, ARebuildAtTheSameSizeReusesTheBufferAndASmallerSizeGivesTheRestBack) {
+  Bitmap b(172, 36);  // a control's default picture, before its window sizes it
+  b.Reset(95, 19);    // fitted to a panel indicator
+  EXPECT_EQ(b.Width(), 95);
+  EXPECT_EQ(b.BufferBytes(), 95u * 19u * sizeof(Pixel));
+  const Pixel* before = b.Data();
+  b.Reset(95, 19, 0x123456);  // every rebuild
+  EXPECT_EQ(b.Data(), before);
+  EXPECT_EQ(b.At(94, 18), 0x123456u);
+
+  CoverageMask m(172, 36);
+  m.Reset(95, 19);
+  EXPECT_EQ(m.BufferBytes(), 95u * 19u);
+}
+
+}  // namespace
+}  // namespace quillo::indicator

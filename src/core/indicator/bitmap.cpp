@@ -7,9 +7,16 @@ namespace quillo::indicator {
 
 void Bitmap::Reset(int width, int height, Pixel fill) {
   if (width <= 0 || height <= 0) width = height = 0;
+  const std::size_t count = std::size_t(width) * height;
+  if (count == pixels_.size() || count > pixels_.capacity()) {
+    pixels_.assign(count, fill);  // the same size again (every rebuild): no allocation
+  } else {
+    // Smaller than before: give the rest back, so that a control created at its default size
+    // and then fitted to its window does not keep the larger buffer for good.
+    std::vector<Pixel>(count, fill).swap(pixels_);
+  }
   width_ = width;
   height_ = height;
-  pixels_.assign(std::size_t(width) * height, fill);
 }
 
 void Bitmap::Fill(Pixel p) {
@@ -24,7 +31,11 @@ void CoverageMask::Reset(int width, int height) {
   } else {
     width_ = width;
     height_ = height;
-    bits_.assign(std::size_t(width) * height, 0);
+    const std::size_t count = std::size_t(width) * height;
+    if (count > bits_.capacity())
+      bits_.assign(count, 0);
+    else
+      std::vector<std::uint8_t>(count, 0).swap(bits_);  // give a larger buffer back
   }
   bounds_ = {};
 }

@@ -38,6 +38,8 @@ class Bitmap {
   const Pixel* Row(int y) const { return pixels_.data() + std::size_t(y) * width_; }
   const Pixel* Data() const { return pixels_.data(); }
   void Fill(Pixel p);
+  // The memory the pixels hold on to (their buffer's capacity).
+  std::size_t BufferBytes() const { return pixels_.capacity() * sizeof(Pixel); }
 
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
@@ -55,6 +57,7 @@ class CoverageMask {
   CoverageMask(int width, int height) { Reset(width, height); }
 
   void Reset(int width, int height);  // everything outside
+  std::size_t BufferBytes() const { return bits_.capacity(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Covered(int x, int y) const {

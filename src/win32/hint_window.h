@@ -1,0 +1,41 @@
+// The panel buttons' hints: a small window with the hint's text that appears when the pointer
+// rests on a button and goes when it leaves or presses. Drawn by us, so that the panel needs
+// nothing of the common-controls library (which costs the process more than the rest of it).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+namespace quillo {
+
+class HintWindow {
+ public:
+  explicit HintWindow(HINSTANCE instance);
+  ~HintWindow();
+  HintWindow(const HintWindow&) = delete;
+  HintWindow& operator=(const HintWindow&) = delete;
+
+  void SetFont(HFONT font) { font_ = font; }
+  void Add(HWND control, const std::wstring& text) { hints_[control] = text; }
+  void Remove(HWND control);
+  // Every message the thread retrieves passes here: the pointer on a control with a hint starts
+  // the wait, leaving it or pressing a button hides the hint.
+  void Relay(const MSG& msg);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void Show();
+  void Hide();
+  void Paint();
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  HWND over_ = nullptr;  // the control under the pointer
+  bool shown_ = false;
+  std::unordered_map<HWND, std::wstring> hints_;
+};
+
+}  // namespace quillo

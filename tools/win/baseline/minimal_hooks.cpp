@@ -1,0 +1,49 @@
+// Measurement baseline: the least a program like ours must do — both low-level hooks counting
+// events, and a 75 ms timer that queries the pointer and the last input — with one small window.
+#include <windows.h>
+
+namespace {
+volatile LONG g_keys = 0, g_mouse = 0;
+POINT g_cursor;
+DWORD g_idle;
+
+LRESULT CALLBACK Keyboard(int code, WPARAM w, LPARAM l) {
+  if (code == HC_ACTION && w == WM_KEYUP) InterlockedIncrement(&g_keys);
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+LRESULT CALLBACK Mouse(int code, WPARAM w, LPARAM l) {
+  if (code == HC_ACTION && w == WM_LBUTTONDOWN) InterlockedIncrement(&g_mouse);
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_TIMER) {
+    GetCursorPos(&g_cursor);
+    LASTINPUTINFO info{};
+    info.cbSize = sizeof info;
+    GetLastInputInfo(&info);
+    g_idle = (GetTickCount() - info.dwTime) / 1000;
+    return 0;
+  }
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(h, m, w, l);
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance;
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = L"MinimalHooks";
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(0, L"MinimalHooks", L"Minimal", WS_POPUP | WS_VISIBLE, 100, 100, 151,
+                           565, nullptr, nullptr, instance, nullptr);
+  SetWindowsHookExW(WH_KEYBOARD_LL, Keyboard, instance, 0);
+  SetWindowsHookExW(WH_MOUSE_LL, Mouse, instance, 0);
+  SetTimer(w, 1, 75, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
