@@ -144,6 +144,26 @@ class Wine:
         self._procs.append(p)
         return p
 
+    def pid_of(self, name, timeout=10):
+        """The Linux process that runs `name` in this prefix (other Wine desktops may run the same
+        program at the same time)."""
+        prefix = f"WINEPREFIX={self.prefix}".encode()
+        deadline = time.time() + timeout
+        while True:
+            for proc in pathlib.Path("/proc").iterdir():
+                if not proc.name.isdigit():
+                    continue
+                try:
+                    cmd = (proc / "cmdline").read_bytes().split(b"\0")
+                    env = (proc / "environ").read_bytes().split(b"\0")
+                except OSError:
+                    continue
+                if prefix in env and cmd and cmd[0].decode(errors="replace").endswith(name):
+                    return int(proc.name)
+            if time.time() >= deadline:
+                raise RuntimeError(f"{name} is not running")
+            time.sleep(0.2)
+
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=60)
 

@@ -1,6 +1,7 @@
 """The main window as a user reaches it: its taskbar button, the keyboard, the notification-area
 icon while the shell is busy, and the hooks and saves that must survive the unexpected."""
 
+import pathlib
 import re
 import subprocess
 import time
@@ -74,6 +75,24 @@ def test_taskbar_button_and_alt_tab_entry_bring_the_panel_forward(wine):
         assert "visible=1" in wine.probe("window", "TApplication", "2000").stdout
     finally:
         cover.kill()
+
+
+def test_the_panel_and_its_hints_need_no_common_controls_library(wine):
+    fresh(wine)
+    start_program(wine)
+    s = window_state(wine)
+    x, y = s["x"] + 52 + 15, s["y"] + 4 + 9  # the on/off button of the horizontal panel
+    wine.xdotool("mousemove", x - 2, y - 1)
+    time.sleep(0.2)
+    wine.xdotool("mousemove", x, y)
+    time.sleep(1.3)
+    path = shot(wine, "button_hint")
+    # The hint is our own small window under the pointer, in the system's hint colours.
+    below = (x, y + 14, 60, 24)
+    from test_main_window import share_of
+    assert share_of(path, below, "#FFFFE1") > 0.3 or share_of(path, below, "#FFFFE0") > 0.3
+    maps = pathlib.Path(f"/proc/{wine.pid_of('Quillomat.exe')}/maps").read_text().lower()
+    assert "comctl32" not in maps
 
 
 def test_extra_button_on_an_indicator_drags_until_it_is_released(wine):
