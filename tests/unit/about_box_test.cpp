@@ -53,12 +53,21 @@ TEST(AboutBox, LayoutScalesWithTheDpiAndClipsTooWideFonts) {
   EXPECT_EQ(l.logo, (Rect{12, 12, 302, 300}));
   EXPECT_EQ(l.icon.width, 48);
   EXPECT_EQ(l.ok.height, 38);
-  AboutMeasures wide = Typical(96);
-  wide.mailLink = 900;
-  const AboutLayout w = LayoutAboutBox(96, wide);
-  EXPECT_TRUE(Inside(w.mailLink, w.client));
-  EXPECT_GT(w.mailLink.width, 0);
-  EXPECT_EQ(w.support.left, 216);  // the lines start at the column's left edge
+}
+
+TEST(AboutBox, LinkLinesLongerThanTheColumnReachTowardsTheLogo) {
+  AboutMeasures m = Typical(96);
+  m.mailLink = 205;  // 52 + 4 + 38 + 4 + 205 = 303: four pixels more than the column
+  AboutLayout l = LayoutAboutBox(96, m);
+  EXPECT_EQ(l.mailLink.right(), 519);  // the whole address, up to the dialog's margin
+  EXPECT_EQ(l.mailLink.width, 205);
+  EXPECT_EQ(l.support.left, 216);
+  m.mailLink = 900;
+  l = LayoutAboutBox(96, m);
+  EXPECT_EQ(l.support.left, l.logo.right() + 4);  // never over the logo
+  EXPECT_TRUE(Inside(l.mailLink, l.client));
+  EXPECT_GT(l.mailLink.width, 0);
+  EXPECT_EQ(l.webLink.left, l.mailLink.left);
 }
 
 TEST(PictureScale, AreaAverageKeepsColoursAndWeighsByAlpha) {

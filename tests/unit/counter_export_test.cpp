@@ -420,6 +420,17 @@ TEST(CounterTransfer, ImportReplacesTotalsThatFailedToLoad) {
   EXPECT_EQ(p.store.values["KeyStrokes"], "5");
 }
 
+TEST(CounterTransfer, APausedPanelShowsTheImportedTotalsAtOnce) {
+  Program p({{"Running", "0"}, {"Distance", "7"}});
+  p.system.cursor = {900, 900};  // moved while paused: never measured
+  const int samples = p.view.samples;
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(p.view.samples, samples + 1);
+  EXPECT_EQ(p.c.totalDistance, 1000.0);
+}
+
 TEST(CounterTransfer, ImportWhoseSaveFailsSaysSo) {
   Program p;
   p.store.failingWrites.insert("Leftclicks");

@@ -44,10 +44,12 @@ AboutLayout LayoutAboutBox(int dpi, const AboutMeasures& m) {
   const int labels = std::max(m.mailto, m.surfto);
   const int links = std::max(m.mailLink, m.webLink);
   const int total = m.support + gap + labels + gap + links;
-  const int x0 = left + std::max(0, (width - total) / 2);
+  const int clientRight = l.client.width - px(4);
+  // Centred in the column when they fit it; otherwise they reach further left, up to the logo.
+  const int x0 = total <= width ? left + (width - total) / 2
+                                : std::max(l.logo.right() + gap, clientRight - total);
   const int labelX = x0 + m.support + gap;
   const int linkX = labelX + labels + gap;
-  const int clientRight = l.client.width - px(4);
   const auto clipped = [&](int x, int w) { return std::max(0, std::min(w, clientRight - x)); };
   const int supportTop = px(138);
   const int webTop = supportTop + lineHeight + px(3);

@@ -45,7 +45,8 @@ struct AboutLayout {
 
 // Top to bottom on the right of the logo: icon, name, notice line, "freeware", the support line,
 // the web line and the OK button. The two link lines share their columns and are centred
-// together; a font too wide for the dialog is cut at its right edge rather than moving anything.
+// together; when a wide font makes them longer than the column they start further left, towards
+// the logo, and what still does not fit is cut at the dialog's right edge.
 AboutLayout LayoutAboutBox(int dpi, const AboutMeasures& m);
 
 }  // namespace quillo

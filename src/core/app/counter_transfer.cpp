@@ -58,6 +58,8 @@ void ImportCounters1Click(MainLogic& logic, CounterFileUi& ui) {
     return;
   }
   LoadCounterFigures(logic, *parsed.figures);
+  // A running sampler shows the new totals at its next tick; a paused panel is refreshed now.
+  if (!logic.samplerEnabled()) logic.tmrDistanceTimer();
   // Saved at once: an import must not wait for the next minute, nor be lost to a crash.
   const std::vector<std::string> failures = logic.WriteValues();
   if (!failures.empty()) {
