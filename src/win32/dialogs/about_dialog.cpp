@@ -457,7 +457,9 @@ INT_PTR AboutDialog::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_DESTROY:
-      if (appWindowHidden_ && appWindow_) ShowWindow(appWindow_, SW_SHOWNA);
+      // The button comes back unless the panel was hidden to the notification area meanwhile.
+      if (appWindowHidden_ && appWindow_ && IsWindowVisible(GetWindow(dlg_, GW_OWNER)))
+        ShowWindow(appWindow_, SW_SHOWNOACTIVATE);
       if (tooltip_) DestroyWindow(tooltip_), tooltip_ = nullptr;
       g_open = nullptr;
       return FALSE;
