@@ -221,7 +221,9 @@ int Usage() {
       "probe count TITLE                     print how many visible top-level windows are titled "
       "TITLE\n"
       "probe record FILE ARG...              append each ARG as a line to FILE (a stand-in for a "
-      "program the shell starts)\n",
+      "program the shell starts)\n"
+      "probe hold FILE MS                    keep FILE open, shared with nobody, for MS "
+      "milliseconds\n",
       stderr);
   return 2;
 }
@@ -424,6 +426,14 @@ int wmain(int argc, wchar_t** argv) {
     if (!f) return 1;
     for (int i = 3; i < argc; ++i) std::fprintf(f, "%s\n", Utf8(argv[i]).c_str());
     std::fclose(f);
+    return 0;
+  }
+  if (verb == L"hold" && argc > 3) {
+    HANDLE f =
+        CreateFileW(cls, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return 1;
+    Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+    CloseHandle(f);
     return 0;
   }
   return Usage();
