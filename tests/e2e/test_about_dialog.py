@@ -1,6 +1,6 @@
-"""The about dialog under Wine: how it looks, one at a time, its links opened through the shell
-(a recorder registered as the protocols' handler shows what the shell was asked to start), and
-its size at a higher DPI."""
+"""The about dialog under Wine: how it looks, one at a time, the taskbar button it hides while it
+is active, its links opened through the shell (a recorder registered as the protocols' handler
+shows what the shell was asked to start), and its size at a higher DPI."""
 
 import re
 import time
@@ -60,10 +60,19 @@ def recorded(record, expected, seconds=10):
     return False
 
 
+def taskbar_button(wine):
+    """Whether the application's window, which carries the taskbar button, is shown."""
+    r = wine.probe("window", "TApplication", "5000")
+    assert r.returncode == 0, "no application window"
+    return "visible=1" in r.stdout
+
+
 def test_about_dialog_looks_right_opens_once_and_opens_its_links(wine, shell_recorder):
     fresh(wine)
     start_program(wine)
+    assert taskbar_button(wine)
     open_about(wine)
+    assert not taskbar_button(wine)  # hidden while the dialog is active
     logo, icon, ok = child(wine, IDC_IMGLOGO), child(wine, IDC_IMGICON), child(wine, IDC_BTNOK)
     assert (logo["w"], logo["h"], icon["w"], icon["h"], ok["w"], ok["h"]) == (
         201, 200, 32, 32, 75, 25)
@@ -110,6 +119,7 @@ def test_about_dialog_looks_right_opens_once_and_opens_its_links(wine, shell_rec
     wine.xdotool("click", 1)
     time.sleep(0.8)
     assert wine.probe("count", TITLE).stdout.strip() == "0"
+    assert taskbar_button(wine)  # and back once it is closed
 
 
 def test_about_dialog_scales_with_the_screen_dpi(wine):
