@@ -6,6 +6,8 @@
 
 #include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
+#include "win32/counter_files.h"
+#include "win32/dialogs/about_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
 
@@ -354,6 +356,15 @@ bool MainWindow::OnCommand(Command command) {
       return true;
     case Command::kWebsite:
       OpenWebSite();
+      return true;
+    case Command::kExport:
+      ExportCounters(hwnd_, *logic_);
+      return true;
+    case Command::kImport:
+      ImportCounters(hwnd_, *logic_);
+      return true;
+    case Command::kAbout:
+      ShowAboutDialog(instance_, hwnd_, app_.hwnd());
       return true;
     case Command::kBtnOnOff:
       logic_->btnonoffClick();

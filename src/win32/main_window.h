@@ -26,7 +26,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
 inline constexpr char kWebSiteAddress[] = "https://www.ombrelune.example/";
 
 // The windows of the commands that this build has.
-inline constexpr MenuAvailability kAvailable{};
+inline constexpr MenuAvailability kAvailable{.exportImport = true, .about = true};
 
 class MainWindow : public MainView {
  public:

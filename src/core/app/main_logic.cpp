@@ -301,12 +301,13 @@ void MainLogic::ResetCounter1Click() {
   if (p_.view.AskYesNo(texts.Resetquestion, texts.yesstring, texts.nostring)) ResetCounters();
 }
 
-void MainLogic::WriteValues() {
+std::vector<std::string> MainLogic::WriteValues() {
   const SaveContext ctx{
       c_, settings_, samplerEnabled_, p_.view.IsVisible(), Today(), p_.system.DecimalSeparator()};
-  const auto failures = quillo::WriteValues(p_.store, ctx, guard_);
+  auto failures = quillo::WriteValues(p_.store, ctx, guard_);
   if (haveParams_)
     for (const auto& message : failures) p_.view.ShowMessage(message);
+  return failures;
 }
 
 bool MainLogic::FormCloseQuery() {

@@ -51,7 +51,8 @@ class MainLogic {
   void ResetCounter1Click();
 
   // The full save, with its messages shown when the program got command-line parameters.
-  void WriteValues();
+  // Returns the messages of the steps that failed.
+  std::vector<std::string> WriteValues();
   // A close request: saves, then true when the window may close (Exit), else hides to the tray.
   bool FormCloseQuery();
   void Exit1Click() { AllowClose = true; }

@@ -215,7 +215,15 @@ int Usage() {
       "probe dpichanged CLASS DPI           send WM_DPICHANGED with the window's own rectangle\n"
       "probe menus -                        the number of pop-up menus shown\n"
       "probe unhook-all -                   remove every hook of the desktop behind its owner's "
-      "back\n",
+      "back\n"
+      "probe child TITLE ID                  print the screen rectangle and text of control ID of "
+      "the window titled TITLE\n"
+      "probe count TITLE                     print how many visible top-level windows are titled "
+      "TITLE\n"
+      "probe record FILE ARG...              append each ARG as a line to FILE (a stand-in for a "
+      "program the shell starts)\n"
+      "probe hold FILE MS                    keep FILE open, shared with nobody, for MS "
+      "milliseconds\n",
       stderr);
   return 2;
 }
@@ -382,6 +390,50 @@ int wmain(int argc, wchar_t** argv) {
       if (UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(0x20 + 2 * index))))
         ++removed;
     std::printf("removed=%d\n", removed);
+    return 0;
+  }
+  if (verb == L"child" && argc > 3) {
+    HWND top = FindTop(nullptr, cls, 5000);
+    HWND child = top ? GetDlgItem(top, _wtoi(argv[3])) : nullptr;
+    if (!child) return 1;
+    RECT r{};
+    GetWindowRect(child, &r);
+    wchar_t text[1024] = {};
+    GetWindowTextW(child, text, 1024);
+    std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d text=%s\n", r.left, r.top, r.right - r.left,
+                r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, Utf8(text).c_str());
+    return 0;
+  }
+  if (verb == L"count") {
+    struct Count {
+      const wchar_t* title;
+      int n = 0;
+    } count{cls};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* c = reinterpret_cast<Count*>(lp);
+          wchar_t title[512] = {};
+          GetWindowTextW(h, title, 512);
+          if (IsWindowVisible(h) && wcscmp(title, c->title) == 0) ++c->n;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count.n);
+    return 0;
+  }
+  if (verb == L"record") {
+    FILE* f = _wfopen(cls, L"ab");
+    if (!f) return 1;
+    for (int i = 3; i < argc; ++i) std::fprintf(f, "%s\n", Utf8(argv[i]).c_str());
+    std::fclose(f);
+    return 0;
+  }
+  if (verb == L"hold" && argc > 3) {
+    HANDLE f =
+        CreateFileW(cls, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return 1;
+    Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+    CloseHandle(f);
     return 0;
   }
   return Usage();

@@ -1,0 +1,447 @@
+// The counter export file (scrambling, lines, the whole-file check) and the export and import
+// commands over fakes: a valid file replaces the totals and is saved at once, anything else
+// changes nothing.
+#include "core/store/counter_export.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <map>
+
+#include "core/app/counter_transfer.h"
+#include "fake_platform.h"
+
+namespace quillo {
+namespace {
+
+using namespace fakes;
+
+constexpr uint32_t kMax32 = std::numeric_limits<uint32_t>::max();
+
+// --- Scrambling -----------------------------------------------------------------------------
+
+TEST(Scramble, OffsetsFollowTheGeneratorFromTheSeed) {
+  // The first draws after seeding with 739 are 3, 2, 4, 2, 14, 13, 5, 10, 13, 7 (top four bits
+  // of S := S * 134775813 + 1), so each character moves up by one more than that.
+  EXPECT_EQ(ScrambleText(u"0", kExportSeed), u"4");
+  EXPECT_EQ(ScrambleText(u"0123456789", kExportSeed), u"4476CC<BFA");
+  EXPECT_EQ(ScrambleText(u"4294967295", kExportSeed), u"85>7HD==G=");
+  // Every call starts from the seed again: each line of a file is scrambled alike.
+  EXPECT_EQ(ScrambleText(u"00", kExportSeed), u"43");
+  EXPECT_EQ(ScrambleText(u"", kExportSeed), u"");
+  EXPECT_EQ(UnscrambleText(u"", kExportSeed), u"");
+}
+
+TEST(Scramble, CodeUnitsWrapModulo65536) {
+  EXPECT_EQ(ScrambleText(u"\xFFFF", kExportSeed), std::u16string(1, u'\x0003'));
+  EXPECT_EQ(UnscrambleText(std::u16string(1, u'\x0001'), kExportSeed), u"\xFFFD");
+  const std::u16string texts[] = {u"\xFFFF\xFFFE\xFFF0\xFFF1", std::u16string(3, u'\0') + u"\xFFFF",
+                                  u"Quillomat \x00E9\x20AC\xD83D\xDE00", u"0123456789012345678"};
+  for (int32_t seed : {kExportSeed, 0, -1, std::numeric_limits<int32_t>::min()})
+    for (const auto& t : texts)
+      EXPECT_EQ(UnscrambleText(ScrambleText(t, seed), seed), t) << "seed " << seed;
+}
+
+TEST(Scramble, DigitsBecomePrintableAsciiWithoutSpaces) {
+  for (size_t position = 0; position < 20; ++position)
+    for (char16_t digit = u'0'; digit <= u'9'; ++digit) {
+      std::u16string text(position, u'0');
+      text += digit;
+      const char16_t c = ScrambleText(text, kExportSeed).back();
+      EXPECT_GE(c, u'1');
+      EXPECT_LE(c, u'I');
+    }
+}
+
+// --- The file's lines -----------------------------------------------------------------------
+
+CounterFigures Distinct() {
+  CounterFigures f;
+  f.distance = 1000;
+  f.runSeconds = 2000;
+  f.idleSeconds = 3000;
+  const std::map<Counter, uint32_t> totals = {{Counter::kKeystrokes, 5}, {Counter::kLeft, 6},
+                                              {Counter::kRight, 7},      {Counter::kX1, 8},
+                                              {Counter::kX2, 9},         {Counter::kMiddle, 10},
+                                              {Counter::kDouble, 11},    {Counter::kWheel, 12}};
+  for (const auto& [counter, value] : totals) f.totals[static_cast<int>(counter)] = value;
+  return f;
+}
+
+TEST(ExportFile, TwelveLinesInTheFilesOwnOrder) {
+  const std::array<std::string, 12> expected = {"1", "1000", "2000", "3000", "5",  "6",
+                                                "7", "8",    "9",    "10",   "11", "12"};
+  EXPECT_EQ(ExportLines(Distinct()), expected);
+  std::string file;
+  for (const auto& line : expected) {
+    std::u16string units(line.begin(), line.end());
+    const std::u16string scrambled = ScrambleText(units, kExportSeed);
+    file += std::string(scrambled.begin(), scrambled.end()) + "\r\n";
+  }
+  EXPECT_EQ(ExportFileText(Distinct()), file);
+}
+
+TEST(ExportFile, FiguresAreTotalsAndTheRoundedDistance) {
+  ActivityCounters c;
+  c.histKeystrokes = kMax32;
+  c.liveKeystrokes = 2;  // the sum wraps as the saves' does
+  c.histX2 = 40;
+  c.liveX2 = 2;
+  c.histRunSeconds = 100;
+  c.liveRunSeconds = 5;
+  c.histIdleSeconds = 7;
+  c.liveIdleSeconds = 1;
+  struct Case {
+    double inches;
+    int64_t written;
+  } cases[] = {{2.5, 2},
+               {3.5, 4},
+               {12345.6, 12346},
+               {4294967296.0 + 0.4, 4294967296},
+               {-3, 0},
+               {1e30, std::numeric_limits<int64_t>::max()},
+               {std::numeric_limits<double>::quiet_NaN(), 0}};
+  for (const Case& k : cases) {
+    c.totalDistance = k.inches;
+    const CounterFigures f = CollectCounterFigures(c);
+    EXPECT_EQ(f.distance, k.written) << k.inches;
+    EXPECT_EQ(f.totals[static_cast<int>(Counter::kKeystrokes)], 1u);
+    EXPECT_EQ(f.totals[static_cast<int>(Counter::kX2)], 42u);
+    EXPECT_EQ(f.runSeconds, 105u);
+    EXPECT_EQ(f.idleSeconds, 8u);
+  }
+}
+
+TEST(ExportFile, EveryExportReadsBackExactly) {
+  CounterFigures big;
+  big.distance = (int64_t{1} << 31) + 5;  // beyond a signed 32-bit figure
+  big.runSeconds = big.idleSeconds = kMax32;
+  big.totals.fill(kMax32);
+  CounterFigures extremes = big;
+  extremes.distance = std::numeric_limits<int64_t>::max();
+  CounterFigures zeros;
+  zeros.totals.fill(0);
+  for (const CounterFigures& f : {big, extremes, zeros, Distinct()}) {
+    const ImportResult r = ParseExportFile(ExportFileText(f));
+    ASSERT_TRUE(r.figures) << r.problem.Message();
+    EXPECT_EQ(*r.figures, f);
+  }
+}
+
+TEST(ExportFile, LineEndsAsAnEditorMightLeaveThem) {
+  const std::string crlf = ExportFileText(Distinct());
+  std::string lf, noFinalEnd = crlf.substr(0, crlf.size() - 2), cr;
+  for (char ch : crlf) {
+    if (ch != '\r') lf += ch;
+    if (ch != '\n') cr += ch;
+  }
+  for (const std::string& file : {noFinalEnd, lf, cr}) {
+    const ImportResult r = ParseExportFile(file);
+    ASSERT_TRUE(r.figures) << r.problem.Message();
+    EXPECT_EQ(*r.figures, Distinct());
+  }
+}
+
+// --- Files that are not an export -----------------------------------------------------------
+
+// The file of Distinct() with line `n` (1 to 12) replaced by the scrambled `plain`.
+std::string WithLine(int n, std::string_view plain) {
+  auto lines = ExportLines(Distinct());
+  lines[n - 1] = plain;
+  std::string file;
+  for (const auto& line : lines) {
+    std::u16string units(line.begin(), line.end());
+    const std::u16string scrambled = ScrambleText(units, kExportSeed);
+    file += std::string(scrambled.begin(), scrambled.end()) + "\r\n";
+  }
+  return file;
+}
+
+struct BadFile {
+  const char* name;
+  std::string bytes;
+  int line;
+  const char* why;
+};
+
+class InvalidFile : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(InvalidFile, IsRefusedWithItsLineAndReason) {
+  const BadFile& k = GetParam();
+  const ImportResult r = ParseExportFile(k.bytes);
+  EXPECT_FALSE(r.figures);
+  EXPECT_EQ(r.problem.line, k.line);
+  EXPECT_NE(r.problem.Message().find(k.why), std::string::npos) << r.problem.Message();
+  if (k.line > 0) {
+    EXPECT_EQ(r.problem.Message().rfind("Line " + std::to_string(k.line), 0), 0u);
+  }
+}
+
+const std::string kGood = ExportFileText(Distinct());
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InvalidFile,
+    ::testing::Values(
+        BadFile{"Empty", "", 0, "The file is empty."},
+        BadFile{"OnlyALineEnd", "\r\n", 0, "has 1 line;"},
+        BadFile{"ElevenLines", kGood.substr(0, kGood.rfind("\r\n", kGood.size() - 3) + 2), 0,
+                "has 11 lines; a counter export has exactly 12."},
+        BadFile{"ThirteenLines", kGood + "4\r\n", 0, "has 13 lines"},
+        BadFile{"TrailingEmptyLine", kGood + "\r\n", 0, "has 13 lines"},
+        BadFile{"PlainDigitsNotScrambled",
+                "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n1\r\n2\r\n3\r\n", 1,
+                "is not a number"},
+        BadFile{"NotANumber", WithLine(5, "12a4"), 5, "(the keystrokes total) is not a number."},
+        BadFile{"Decimals", WithLine(2, "12.5"), 2, "(the distance in inches) is not a number."},
+        BadFile{"Blank", WithLine(3, " 12"), 3, "is not a number"},
+        BadFile{"PlusSign", WithLine(6, "+12"), 6, "is not a number"},
+        BadFile{"LoneMinus", WithLine(6, "-"), 6, "is not a number"},
+        BadFile{"EmptyLine", WithLine(12, ""), 12, "(the wheel total) is empty."},
+        BadFile{"Negative", WithLine(6, "-3"), 6, "(the left-button total) is negative (-3)."},
+        BadFile{"NegativeDistance", WithLine(2, "-1"), 2, "is negative"},
+        BadFile{"OverflowingTotal", WithLine(7, "4294967296"), 7,
+                "(the right-button total) is too large (4294967296; at most 4294967295)."},
+        BadFile{"OverflowingTime", WithLine(4, "4294967296"), 4, "is too large"},
+        BadFile{"OverflowingDistance", WithLine(2, "9223372036854775808"), 2, "is too large"},
+        BadFile{"BeyondSixtyFourBits", WithLine(11, std::string(30, '9')), 11,
+                "is too large (999999999999999999999999...;"},
+        BadFile{"MarkerBeyondItsType", WithLine(1, "2147483648"), 1, "is too large"},
+        BadFile{"ForeignBytes", std::string("\xEF\xBB\xBF") + kGood, 1, "is not a number"}),
+    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+TEST(ExportFile, ValuesAtTheEdgesOfTheirRanges) {
+  // Leading zeros, a zero with a minus sign, any 32-bit format marker.
+  for (const auto& [line, text] : std::vector<std::pair<int, std::string>>{
+           {1, "-2147483648"}, {1, "7"}, {5, "0004294967295"}, {6, "-0"}}) {
+    const ImportResult r = ParseExportFile(WithLine(line, text));
+    EXPECT_TRUE(r.figures) << line << " " << text << ": " << r.problem.Message();
+  }
+  EXPECT_FALSE(ParseExportFile(WithLine(1, "-2147483649")).figures);
+}
+
+// --- Export and import through the program's logic ------------------------------------------
+
+struct FakeFiles : CounterFileUi {
+  std::optional<std::string> exportPath = "C:\\out.qlx", importPath = "C:\\in.qlx";
+  std::map<std::string, std::string> files;
+  std::optional<std::string> writeFailure, readFailure;
+  std::vector<std::string> errors;
+  std::function<void()> whileDialogOpen;
+
+  std::optional<std::string> AskExportPath() override {
+    if (whileDialogOpen) whileDialogOpen();
+    return exportPath;
+  }
+  std::optional<std::string> AskImportPath() override { return importPath; }
+  std::optional<std::string> ReplaceFile(const std::string& path, std::string_view bytes) override {
+    if (writeFailure) return writeFailure;
+    files[path] = std::string(bytes);
+    return std::nullopt;
+  }
+  ReadResult ReadFile(const std::string& path, size_t limit) override {
+    ReadResult r;
+    const auto it = files.find(path);
+    if (readFailure) {
+      r.status = ReadResult::Status::kFailed;
+      r.error = *readFailure;
+    } else if (it == files.end()) {
+      r.status = ReadResult::Status::kMissing;
+    } else if (it->second.size() > limit) {
+      r.status = ReadResult::Status::kTooLarge;
+    } else {
+      r.status = ReadResult::Status::kRead;
+      r.bytes = it->second;
+    }
+    return r;
+  }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+};
+
+// One program with its own store, counters and fakes: two of them stand for two computers.
+struct Program {
+  explicit Program(std::initializer_list<std::pair<const std::string, std::string>> stored = {}) {
+    store.values = stored;
+    logic =
+        std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+    logic->FormCreate();
+  }
+  ActivityCounters c;
+  FakeClock clock;
+  FakeSystem system;
+  FakeHooks hooks;
+  MemoryStore store;
+  FakeView view;
+  FakeLogFile logFile;
+  std::unique_ptr<MainLogic> logic;
+};
+
+TEST(CounterTransfer, ExportThenImportOnAnotherComputerRestoresAndSavesEveryTotal) {
+  Program from({{"Keystrokes", "4294967290"},
+                {"Leftclicks", "4294967295"},
+                {"Rightclicks", "3"},
+                {"Midclicks", "4"},
+                {"Dblclicks", "5"},
+                {"Mousewheel", "6"},
+                {"Xclicks1", "7"},
+                {"Xclicks2", "8"},
+                {"Distance", "3000000000.4"},
+                {"Time", "4294967295"},
+                {"Idle", "99"}});
+  from.c.liveKeystrokes = 5;
+  FakeFiles files;
+  ExportCounters1Click(*from.logic, files);
+  ASSERT_EQ(files.files.count("C:\\out.qlx"), 1u);
+  EXPECT_TRUE(files.errors.empty());
+
+  Program to;
+  to.c.liveLeft = 17;  // counted here before the import: replaced, not added
+  to.clock.now = kNow + 0.5;
+  files.importPath = "C:\\out.qlx";
+  const int writesBefore = to.store.writeCount;
+  ImportCounters1Click(*to.logic, files);
+  EXPECT_TRUE(files.errors.empty());
+  const ActivityCounters& c = to.c;
+  EXPECT_EQ(c.Total(Counter::kKeystrokes), kMax32);
+  EXPECT_EQ(c.Total(Counter::kLeft), kMax32);
+  EXPECT_EQ(c.liveLeft, 0u);
+  EXPECT_EQ(c.histX2, 8u);
+  EXPECT_EQ(c.totalDistance, 3000000000.0);
+  EXPECT_EQ(c.histDistance, 3000000000.0);
+  EXPECT_EQ(c.histRunSeconds, kMax32);
+  EXPECT_EQ(c.liveRunSeconds, 0u);
+  EXPECT_EQ(c.histIdleSeconds, 99u);
+  EXPECT_EQ(c.startTime, kNow + 0.5);
+  EXPECT_EQ(to.logic->settings().resetdate, kNow + 0.5);
+  // Stored at once, by the full save.
+  EXPECT_GT(to.store.writeCount, writesBefore);
+  const std::map<std::string, std::string> expected = {{"Keystrokes", "4294967295"},
+                                                       {"Leftclicks", "4294967295"},
+                                                       {"Rightclicks", "3"},
+                                                       {"Midclicks", "4"},
+                                                       {"Dblclicks", "5"},
+                                                       {"Mousewheel", "6"},
+                                                       {"Xclicks1", "7"},
+                                                       {"Xclicks2", "8"},
+                                                       {"distance", "3000000000"},
+                                                       {"Time", "4294967295"},
+                                                       {"Idle", "99"}};
+  for (const auto& [name, value] : expected) EXPECT_EQ(to.store.values[name], value) << name;
+  // The next minute has nothing newer to write.
+  const int writesAfter = to.store.writeCount;
+  to.logic->tmrWriteValuesTimer();
+  EXPECT_EQ(to.store.writeCount, writesAfter + 1);  // "Running" alone
+}
+
+TEST(CounterTransfer, ExportTakesTheFiguresWhenTheItemIsChosen) {
+  Program p({{"Keystrokes", "10"}});
+  FakeFiles files;
+  files.whileDialogOpen = [&] { p.c.liveKeystrokes = 500; };
+  ExportCounters1Click(*p.logic, files);
+  const ImportResult r = ParseExportFile(files.files["C:\\out.qlx"]);
+  ASSERT_TRUE(r.figures);
+  EXPECT_EQ(r.figures->totals[static_cast<int>(Counter::kKeystrokes)], 10u);
+}
+
+TEST(CounterTransfer, CancelledDialogsChangeNothing) {
+  Program p({{"Keystrokes", "10"}});
+  FakeFiles files;
+  files.exportPath.reset();
+  files.importPath.reset();
+  files.files["C:\\in.qlx"] = kGood;
+  ExportCounters1Click(*p.logic, files);
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(files.files.size(), 1u);
+  EXPECT_EQ(p.c.histKeystrokes, 10u);
+  EXPECT_EQ(p.store.writeCount, 0);
+  EXPECT_TRUE(files.errors.empty());
+}
+
+TEST(CounterTransfer, FailedExportIsReportedWithTheFileAndTheReason) {
+  Program p;
+  FakeFiles files;
+  files.writeFailure = "Access is denied.";
+  ExportCounters1Click(*p.logic, files);
+  ASSERT_EQ(files.errors.size(), 1u);
+  EXPECT_NE(files.errors[0].find("\"C:\\out.qlx\""), std::string::npos);
+  EXPECT_NE(files.errors[0].find("Access is denied."), std::string::npos);
+}
+
+// What must hold after an import that was refused: nothing of the program has moved.
+void ExpectUntouched(const Program& p, uint32_t keystrokes, int writes) {
+  EXPECT_EQ(p.c.Total(Counter::kKeystrokes), keystrokes);
+  EXPECT_EQ(p.c.totalDistance, 50.0);
+  EXPECT_EQ(p.c.startTime, kNow);
+  EXPECT_EQ(p.store.writeCount, writes);
+}
+
+TEST(CounterTransfer, RefusedImportsChangeNothingAndSayWhy) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> file;  // nullopt: no such file
+    std::optional<std::string> readFailure;
+    const char* message;  // empty: no message at all
+  } cases[] = {
+      {"corrupt", WithLine(9, "x"), {}, "Line 9 (the X2-button total) is not a number."},
+      {"short", kGood.substr(0, 30), {}, "a counter export has exactly 12"},
+      {"huge", std::string(kExportFileSizeLimit + 1, '4'), {}, "far larger than a counter export"},
+      {"unreadable", kGood, "The file is locked.", "cannot be read: The file is locked."},
+      {"missing", std::nullopt, {}, ""},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    Program p({{"Keystrokes", "10"}, {"Distance", "50"}});
+    p.c.liveKeystrokes = 2;
+    FakeFiles files;
+    if (k.file) files.files["C:\\in.qlx"] = *k.file;
+    files.readFailure = k.readFailure;
+    ImportCounters1Click(*p.logic, files);
+    ExpectUntouched(p, 12, 0);
+    if (*k.message == '\0') {
+      EXPECT_TRUE(files.errors.empty());
+      continue;
+    }
+    ASSERT_EQ(files.errors.size(), 1u);
+    EXPECT_EQ(files.errors[0].rfind("\"C:\\in.qlx\" was not imported; the counters have not been "
+                                    "changed.",
+                                    0),
+              0u);
+    EXPECT_NE(files.errors[0].find(k.message), std::string::npos) << files.errors[0];
+  }
+}
+
+TEST(CounterTransfer, ImportReplacesTotalsThatFailedToLoad) {
+  // "lots" could not be read at start, so the saves kept it; an import is a real figure.
+  Program p({{"KeyStrokes", "lots"}});
+  ASSERT_EQ(p.logic->startupErrors().size(), 1u);
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(p.store.values["KeyStrokes"], "5");
+}
+
+TEST(CounterTransfer, APausedPanelShowsTheImportedTotalsAtOnce) {
+  Program p({{"Running", "0"}, {"Distance", "7"}});
+  p.system.cursor = {900, 900};  // moved while paused: never measured
+  const int samples = p.view.samples;
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(p.view.samples, samples + 1);
+  EXPECT_EQ(p.c.totalDistance, 1000.0);
+}
+
+TEST(CounterTransfer, ImportWhoseSaveFailsSaysSo) {
+  Program p;
+  p.store.failingWrites.insert("Leftclicks");
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(p.c.histLeft, 6u);  // imported all the same
+  ASSERT_EQ(files.errors.size(), 1u);
+  EXPECT_NE(files.errors[0].find("Quillomat : error writing leftclicks"), std::string::npos);
+  EXPECT_EQ(p.store.values["Keystrokes"], "5");  // the other steps went on
+}
+
+}  // namespace
+}  // namespace quillo
