@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/app/settings_dialog.h"
 #include "core/panel/settings_dialog_texts.h"
 #include "core/util/utf.h"
 
@@ -169,6 +170,21 @@ TEST(SettingsDialogLanguage, AnUnknownIndexReadsEnglish) {
     EXPECT_EQ(t.language, kEnglish) << language;
     EXPECT_EQ(t.rows, english.rows) << language;
   }
+}
+
+TEST(SettingsDialogLanguage, SetLanguageRebuildsTheListsWithNothingSelected) {
+  SettingsDialogState st;
+  st.cbxUnits.Select(1);
+  st.cbxOrientation.Select(0);
+  SetLanguage(st, kFrench);
+  EXPECT_EQ(st.cbxOrientation.items, (std::vector<std::string>{"Horizontale", "Verticale"}));
+  EXPECT_EQ(st.cbxUnits.items, (std::vector<std::string>{"Système métrique", "Système anglais"}));
+  EXPECT_EQ(st.cbxUnits.index, -1);
+  EXPECT_EQ(st.cbxOrientation.index, -1);
+  EXPECT_EQ(st.texts[DialogText::Inchstring], "pouces");
+  // The language list shows every language in its own name, whatever the dialog's language.
+  EXPECT_EQ(st.cbxLanguage.items.size(), 9u);
+  EXPECT_EQ(st.cbxLanguage.items[kCzech], "Czech / čeština");
 }
 
 }  // namespace
