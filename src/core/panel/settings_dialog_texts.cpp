@@ -73,7 +73,7 @@ constexpr std::array<Column, kDialogTextCount> kTable = {{
     // lblResol
     {{"Resolution", "Resolutie", "Auflösung", "Resolución", "Résolution", "Upplösning", "Oppløsning", "Resolução", "Rozlišení"}},
     // lblTransparent
-    {{"Transparent", "Transparantie", "Transparenz", "Transparencia", "Transparence", "Genomskinlighet", "Gjennomsiktighet", "Transparência", "Průhlednost"}},
+    {{"Transparent", "Transparantie", "Transparenz", "Transparencia", "Transparence", "Genomskinlig", "Gjennomsiktig", "Transparência", "Průhlednost"}},
     // chkTop
     {{"Always on Top", "Altijd op voorgrond", "Immer im Vordergrund", "Siempre visible", "Toujours au premier plan", "Alltid överst", "Alltid øverst", "Sempre visível", "Vždy navrchu"}},
     // chkStartup
@@ -87,15 +87,15 @@ constexpr std::array<Column, kDialogTextCount> kTable = {{
     // chkKeystrokes
     {{"Keystrokes", "Toetsaanslagen", "Tastenanschläge", "Pulsaciones de teclas", "Frappes de touches", "Tangentnedslag", "Tastetrykk", "Teclas pressionadas", "Úhozy kláves"}},
     // chkLeftButton
-    {{"Left Button Clicks", "Klikken linkerknop", "Klicks linke Taste", "Clics del botón izquierdo", "Clics du bouton gauche", "Klick med vänster knapp", "Klikk med venstre knapp", "Cliques do botão esquerdo", "Kliknutí levým tlačítkem"}},
+    {{"Left Button Clicks", "Klikken linkerknop", "Klicks linke Taste", "Clics del botón izquierdo", "Clics du bouton gauche", "Klick med vänster knapp", "Klikk med venstre knapp", "Cliques do botão esquerdo", "Levé tlačítko"}},
     // chkRightButton
-    {{"Right Button Clicks", "Klikken rechterknop", "Klicks rechte Taste", "Clics del botón derecho", "Clics du bouton droit", "Klick med höger knapp", "Klikk med høyre knapp", "Cliques do botão direito", "Kliknutí pravým tlačítkem"}},
+    {{"Right Button Clicks", "Klikken rechterknop", "Klicks rechte Taste", "Clics del botón derecho", "Clics du bouton droit", "Klick med höger knapp", "Klikk med høyre knapp", "Cliques do botão direito", "Pravé tlačítko"}},
     // chkmidclick
-    {{"Middle Button Clicks", "Klikken middenknop", "Klicks mittlere Taste", "Clics del botón central", "Clics du bouton central", "Klick med mittenknappen", "Klikk med midtre knapp", "Cliques do botão do meio", "Kliknutí prostředním tlačítkem"}},
+    {{"Middle Button Clicks", "Klikken middenknop", "Klicks mittlere Taste", "Clics del botón central", "Clics du bouton central", "Klick med mittenknappen", "Klikk med midtre knapp", "Cliques do botão do meio", "Prostřední tlačítko"}},
     // chkXButton1
-    {{"Extra Button 1 Clicks", "Klikken extra knop 1", "Klicks Extra-Taste 1", "Clics del botón extra 1", "Clics du bouton extra 1", "Klick med extraknapp 1", "Klikk med ekstraknapp 1", "Cliques do botão extra 1", "Kliknutí dalším tlačítkem 1"}},
+    {{"Extra Button 1 Clicks", "Klikken extra knop 1", "Klicks Extra-Taste 1", "Clics del botón extra 1", "Clics du bouton extra 1", "Klick med extraknapp 1", "Klikk med ekstraknapp 1", "Cliques do botão extra 1", "Další tlačítko 1"}},
     // chkXButton2
-    {{"Extra Button 2 Clicks", "Klikken extra knop 2", "Klicks Extra-Taste 2", "Clics del botón extra 2", "Clics du bouton extra 2", "Klick med extraknapp 2", "Klikk med ekstraknapp 2", "Cliques do botão extra 2", "Kliknutí dalším tlačítkem 2"}},
+    {{"Extra Button 2 Clicks", "Klikken extra knop 2", "Klicks Extra-Taste 2", "Clics del botón extra 2", "Clics du bouton extra 2", "Klick med extraknapp 2", "Klikk med ekstraknapp 2", "Cliques do botão extra 2", "Další tlačítko 2"}},
     // chkDoubleClicks
     {{"Double Clicks", "Dubbele kliks", "Doppelklicks", "Dobles clics", "Doubles clics", "Dubbelklick", "Dobbeltklikk", "Cliques duplos", "Dvojkliky"}},
     // btnOK
