@@ -128,7 +128,7 @@ struct Host : SettingsHost {
   std::string DocumentsSubfolder(const std::string& name) override {
     return "C:\\Users\\ann\\Documents\\" + name + "\\";
   }
-  int64_t ShellExecute(const std::string& operation, const std::string& file,
+  int64_t ShellExec(const std::string& operation, const std::string& file,
                        const std::string& parameters, const std::optional<std::string>& directory,
                        int show) override {
     shellCalls.push_back({operation, file, parameters, directory, show});

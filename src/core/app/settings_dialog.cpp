@@ -350,7 +350,7 @@ void btnLogNowClick(MainLogic& logic) {
 
 std::optional<std::string> btnBrowseClick(MainLogic& logic, SettingsHost& host) {
   const int64_t r =
-      host.ShellExecute("open", logic.settings().URL, "", std::string(), kShowDefault);
+      host.ShellExec("open", logic.settings().URL, "", std::string(), kShowDefault);
   if (const auto message = ShellExecuteError(r)) return std::string(*message);
   return std::nullopt;
 }
@@ -358,7 +358,7 @@ std::optional<std::string> btnBrowseClick(MainLogic& logic, SettingsHost& host) 
 std::optional<std::string> btnViewFileClick(SettingsHost& host) {
   const std::string folder = host.DocumentsSubfolder(std::string(kLogSubfolder));
   const int64_t r =
-      host.ShellExecute("open", folder + "quillomat.log", "", std::nullopt, kShowNormal);
+      host.ShellExec("open", folder + "quillomat.log", "", std::nullopt, kShowNormal);
   if (r >= 32) return std::nullopt;
   return "The following link is invalid :\n\r" + folder + std::string(kLogFileName);
 }

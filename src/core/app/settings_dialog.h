@@ -123,7 +123,7 @@ class SettingsHost {
   virtual std::string DocumentsSubfolder(const std::string& name) = 0;
   // ShellExecuteW with no owner window; an absent directory is passed as no directory at all.
   // Returns the call's result.
-  virtual int64_t ShellExecute(const std::string& operation, const std::string& file,
+  virtual int64_t ShellExec(const std::string& operation, const std::string& file,
                                const std::string& parameters,
                                const std::optional<std::string>& directory, int showCommand) = 0;
 };
