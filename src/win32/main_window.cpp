@@ -6,6 +6,7 @@
 
 #include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
+#include "win32/dialogs/settings_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
 
@@ -354,6 +355,13 @@ bool MainWindow::OnCommand(Command command) {
       return true;
     case Command::kWebsite:
       OpenWebSite();
+      return true;
+    case Command::kSetup:
+      SetupQuillomat1Click(*this);
+      return true;
+    case Command::kBtnSetup:
+      // Opened from the message loop, not under the button's click: applying rebuilds the panel.
+      PostMessageW(hwnd_, WM_COMMAND, static_cast<WPARAM>(Command::kSetup), 0);
       return true;
     case Command::kBtnOnOff:
       logic_->btnonoffClick();
