@@ -345,6 +345,8 @@ class SettingsDialogWindow {
   void TurnPage(int delta);
   void Command(int id, int code);
   LRESULT Notify(const NMHDR& n);
+  // Whether a list's notification is a new choice the dialog must act on.
+  bool ListChanged(int id, int code, const ListState& shown);
   void Apply(bool close);
   void Close(int result);
   void ChooseBackground();
@@ -666,7 +668,7 @@ void SettingsDialogWindow::Layout() {
     // By the edges, so that neighbours stay neighbours at any scale.
     const int left = ScalePx(x, dpi_), top = ScalePx(y, dpi_);
     SetWindowPos(h, nullptr, left, top, ScalePx(x + w, dpi_) - left,
-                 ScalePx(y + height, dpi_) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+                 ScalePx(y + height, dpi_) - top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   };
   RECT page{0, 0, 0, 0};
   for (const ControlDef& c : kControls) {
@@ -681,7 +683,7 @@ void SettingsDialogWindow::Layout() {
   }
   for (HWND p : pages_)
     SetWindowPos(p, nullptr, page.left, page.top, page.right - page.left, page.bottom - page.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   for (const ControlDef& c : kControls) {
     if (c.page == kMain) continue;
     if (c.kind == Kind::kMemo) {
@@ -692,6 +694,8 @@ void SettingsDialogWindow::Layout() {
     }
     place(Control(c.id), c.x, c.y, c.w, c.h);
   }
+  // Moved pages leave stale pixels of the old arrangement behind: paint everything afresh.
+  RedrawWindow(dlg_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SettingsDialogWindow::ReadControls() {
@@ -885,14 +889,15 @@ void SettingsDialogWindow::Command(int id, int code) {
       Close(IDCANCEL);
       return;
     case ids::cbxOrientation:
-      if (code != CBN_SELCHANGE) return;
+      if (!ListChanged(id, code, st_.cbxOrientation)) return;
       ReadControls();
       cbxOrientationChange(st_, logic().settings());
       WriteControls();
       return;
     case ids::cbxLanguage:
     case ids::cbxTransparent:
-      if (code != CBN_SELCHANGE) return;
+      if (!ListChanged(id, code, id == ids::cbxLanguage ? st_.cbxLanguage : st_.cbxTransparent))
+        return;
       ReadControls();
       cbxLanguageChange(st_);
       WriteControls();
@@ -953,6 +958,15 @@ void SettingsDialogWindow::Command(int id, int code) {
     default:
       return;
   }
+}
+
+bool SettingsDialogWindow::ListChanged(int id, int code, const ListState& shown) {
+  if (code != CBN_SELCHANGE && code != CBN_CLOSEUP) return false;
+  // While the list is dropped the arrow keys only browse it; the choice counts once it closes
+  // (relabelling the dialog under an open list would close it at the first key).
+  HWND list = Control(id);
+  if (SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0)) return false;
+  return static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)) != shown.index;
 }
 
 void SettingsDialogWindow::Apply(bool close) {
@@ -1045,8 +1059,8 @@ void SetupQuillomat1Click(MainWindow& owner, const std::function<void()>& sendNo
     dialog.RunModal();
   }
   // A changed "Always on Top" takes effect, and the top-most band is asserted again after the
-  // modal dialog.
-  owner.SetStayOnTop(owner.logic().settings().ontop);
+  // modal dialog (unless "Exit" ended the program while the dialog was open).
+  if (IsWindow(owner.hwnd())) owner.SetStayOnTop(owner.logic().settings().ontop);
 }
 
 }  // namespace quillo

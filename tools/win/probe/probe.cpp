@@ -160,8 +160,10 @@ int PrintControl(HWND top, int id) {
   HWND h = search.found;
   RECT r{};
   GetWindowRect(h, &r);
+  // WM_GETTEXT, not GetWindowText: across processes only the message reads what a control shows
+  // (a drop-down list's selected item, an edit's contents).
   wchar_t text[4096] = {};
-  GetWindowTextW(h, text, 4096);
+  SendMessageW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
   wchar_t cls[64] = {};
   GetClassNameW(h, cls, 64);
   const LRESULT checked =
