@@ -59,6 +59,7 @@ inline constexpr std::string_view kCaptionDebugPage = "Debug Data";
 inline constexpr std::string_view kCaptionResetURL = "Reset URL";
 inline constexpr std::string_view kCaptionResetColor = "Reset Original Color";
 inline constexpr std::string_view kCaptionLogFile = "Quillomat.log";
+inline constexpr std::string_view kCaptionResetEveryday = "Reset Counters Every Day";
 
 // The items of the fixed lists.
 inline constexpr std::array<std::string_view, 5> kDigitItems = {"6", "7", "8", "9", "10"};

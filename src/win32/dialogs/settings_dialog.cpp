@@ -202,7 +202,7 @@ constexpr std::pair<int, std::string_view> kFixedCaptions[] = {
     {ids::btnLogNow, kCaptionLogNow},
     {ids::btnDebug, kCaptionDebug},
     {ids::lblURL, kCaptionURL},
-    {ids::chkResetEveryday, "Reset Counters Every Day"},
+    {ids::chkResetEveryday, kCaptionResetEveryday},
 };
 
 constexpr DialogText kTabCaptions[] = {DialogText::TabSheet1, DialogText::TabSheet2,
@@ -267,7 +267,7 @@ class WinSettingsHost : public SettingsHost {
     // Below every monitor, so that no screen of a larger desktop shows the half-built panel.
     const int below = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     SetWindowPos(main_.hwnd(), nullptr, r.left, std::max(kOffScreenTop, below), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void RebuildPanel() override { main_.RebuildPanel(); }
   void MoveMainWindowBack() override {
