@@ -348,7 +348,8 @@ class SettingsDialogWindow {
   // Whether a list's notification is a new choice the dialog must act on.
   bool ListChanged(int id, int code, const ListState& shown);
   void Apply(bool close);
-  void Close(int result);
+  // Ends the modal loop; OK has applied everything before, Cancel applies nothing more.
+  void Close();
   void ChooseBackground();
   void DrawColorButton(const DRAWITEMSTRUCT& d);
   void ShowMenu(int id, const std::string& caption, POINT at, HWND anchor);
@@ -366,7 +367,6 @@ class SettingsDialogWindow {
   HFONT font_ = nullptr;
   int dpi_ = 96;
   bool done_ = false;
-  int result_ = IDCANCEL;
 };
 
 SettingsDialogWindow* g_open = nullptr;
@@ -516,7 +516,7 @@ INT_PTR SettingsDialogWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_CLOSE:
-      Close(IDCANCEL);
+      Close();
       return TRUE;
     case WM_DPICHANGED: {
       MakeFont(HIWORD(wp));
@@ -886,7 +886,7 @@ void SettingsDialogWindow::Command(int id, int code) {
       Apply(false);
       return;
     case IDCANCEL:
-      Close(IDCANCEL);
+      Close();
       return;
     case ids::cbxOrientation:
       if (!ListChanged(id, code, st_.cbxOrientation)) return;
@@ -986,11 +986,10 @@ void SettingsDialogWindow::Apply(bool close) {
     for (const std::string& c : result.corrections) text += c + "\n";
     Message(text, MB_ICONINFORMATION);
   }
-  if (close) Close(IDOK);
+  if (close) Close();
 }
 
-void SettingsDialogWindow::Close(int result) {
-  result_ = result;
+void SettingsDialogWindow::Close() {
   done_ = true;
 }
 
