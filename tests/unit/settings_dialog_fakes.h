@@ -129,8 +129,8 @@ struct Host : SettingsHost {
     return "C:\\Users\\ann\\Documents\\" + name + "\\";
   }
   int64_t ShellExec(const std::string& operation, const std::string& file,
-                       const std::string& parameters, const std::optional<std::string>& directory,
-                       int show) override {
+                    const std::string& parameters, const std::optional<std::string>& directory,
+                    int show) override {
     shellCalls.push_back({operation, file, parameters, directory, show});
     return shellResult;
   }

@@ -174,7 +174,7 @@ TEST(SettingsDialog, ShowTotalTimeForcesShowhistoryAndDisablesTheSinceOptions) {
 
 struct SpinCase {
   const char* name;
-  SpinSpec spec;
+  SpinRange range;
   const char* typed;
   double fallback;
   char sep;
@@ -191,7 +191,7 @@ class SpinValues : public ::testing::TestWithParam<SpinCase> {};
 
 TEST_P(SpinValues, TakenValueIsANumberInRangeAndShown) {
   const SpinCase& c = GetParam();
-  const SpinValue v = TakeSpinValue(c.typed, c.spec, c.fallback, c.sep);
+  const SpinValue v = TakeSpinValue(c.typed, c.range, c.fallback, c.sep);
   EXPECT_DOUBLE_EQ(v.value, c.value);
   EXPECT_EQ(v.text, c.text);
   EXPECT_EQ(v.corrected, c.corrected);
@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SettingsDialog, SpinArrowsStepWithinTheRange) {
   struct Case {
-    SpinSpec spec;
+    SpinRange range;
     const char* typed;
     int steps;
     const char* text;
@@ -237,7 +237,8 @@ TEST(SettingsDialog, SpinArrowsStepWithinTheRange) {
       {kIntervalSpin, "12", 1, "31"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SpinStepText(c.typed, c.steps, c.spec, 23, '.'), c.text) << c.typed << " " << c.steps;
+    EXPECT_EQ(SpinStepText(c.typed, c.steps, c.range, 23, '.'), c.text)
+        << c.typed << " " << c.steps;
 }
 
 TEST(SettingsDialog, TypedValuesOutOfRangeNeverReachTheStore) {

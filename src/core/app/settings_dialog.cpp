@@ -25,16 +25,16 @@ const std::string& Month(const std::array<std::string, 12>& months, int month) {
   return month >= 1 && month <= 12 ? months[static_cast<size_t>(month - 1)] : none;
 }
 
-double RoundAndClamp(double v, const SpinSpec& spec) {
-  const double scale = std::pow(10.0, spec.decimals);
+double RoundAndClamp(double v, const SpinRange& range) {
+  const double scale = std::pow(10.0, range.decimals);
   v = RoundHalfEven(v * scale) / scale;
-  return EnsureRange(v, spec.min, spec.max);
+  return EnsureRange(v, range.min, range.max);
 }
 
 // "a number from 9.0 to 100.0" for a message about a value that was not taken as typed.
-std::string RangeText(const SpinSpec& spec, char sep) {
-  return std::string(spec.decimals > 0 ? "a number from " : "a whole number from ") +
-         SpinText(spec.min, spec, sep) + " to " + SpinText(spec.max, spec, sep);
+std::string RangeText(const SpinRange& range, char sep) {
+  return std::string(range.decimals > 0 ? "a number from " : "a whole number from ") +
+         SpinText(range.min, range, sep) + " to " + SpinText(range.max, range, sep);
 }
 
 // Closes the rebuild's off-screen stretch even when something in it fails.
@@ -71,23 +71,23 @@ SettingsDialogState::SettingsDialogState() {
   SetLanguage(*this, kEnglish);
 }
 
-SpinValue TakeSpinValue(std::string_view typed, const SpinSpec& spec, double fallback, char sep) {
+SpinValue TakeSpinValue(std::string_view typed, const SpinRange& range, double fallback, char sep) {
   const std::optional<double> parsed = ParseFloat(typed);
   SpinValue v;
-  v.value = RoundAndClamp(parsed ? *parsed : fallback, spec);
-  v.text = SpinText(v.value, spec, sep);
+  v.value = RoundAndClamp(parsed ? *parsed : fallback, range);
+  v.text = SpinText(v.value, range, sep);
   v.corrected = !parsed || v.value != *parsed;
   return v;
 }
 
-std::string SpinText(double value, const SpinSpec& spec, char sep) {
-  return FloatToStrFixed(value, spec.decimals, sep);
+std::string SpinText(double value, const SpinRange& range, char sep) {
+  return FloatToStrFixed(value, range.decimals, sep);
 }
 
-std::string SpinStepText(std::string_view typed, int steps, const SpinSpec& spec, double fallback,
+std::string SpinStepText(std::string_view typed, int steps, const SpinRange& range, double fallback,
                          char sep) {
-  const double from = TakeSpinValue(typed, spec, fallback, sep).value;
-  return SpinText(RoundAndClamp(from + steps * spec.step, spec), spec, sep);
+  const double from = TakeSpinValue(typed, range, fallback, sep).value;
+  return SpinText(RoundAndClamp(from + steps * range.step, range), range, sep);
 }
 
 void SetLanguage(SettingsDialogState& st, int language) {
@@ -248,11 +248,11 @@ ApplyResult btnOKClick(SettingsDialogState& st, MainLogic& logic, SettingsHost& 
 
   // The spin edits first: only a number in range goes anywhere, and the edit shows what was
   // taken.
-  auto take = [&](std::string& text, const SpinSpec& spec, double fallback, DialogText label) {
-    const SpinValue v = TakeSpinValue(text, spec, fallback, sep);
+  auto take = [&](std::string& text, const SpinRange& range, double fallback, DialogText label) {
+    const SpinValue v = TakeSpinValue(text, range, fallback, sep);
     if (v.corrected)
       result.corrections.push_back(st.texts[label] + ": \"" + text + "\" was taken as " + v.text +
-                                   " (" + RangeText(spec, sep) + ").");
+                                   " (" + RangeText(range, sep) + ").");
     text = v.text;
     return v.value;
   };
@@ -349,16 +349,14 @@ void btnLogNowClick(MainLogic& logic) {
 }
 
 std::optional<std::string> btnBrowseClick(MainLogic& logic, SettingsHost& host) {
-  const int64_t r =
-      host.ShellExec("open", logic.settings().URL, "", std::string(), kShowDefault);
+  const int64_t r = host.ShellExec("open", logic.settings().URL, "", std::string(), kShowDefault);
   if (const auto message = ShellExecuteError(r)) return std::string(*message);
   return std::nullopt;
 }
 
 std::optional<std::string> btnViewFileClick(SettingsHost& host) {
   const std::string folder = host.DocumentsSubfolder(std::string(kLogSubfolder));
-  const int64_t r =
-      host.ShellExec("open", folder + "quillomat.log", "", std::nullopt, kShowNormal);
+  const int64_t r = host.ShellExec("open", folder + "quillomat.log", "", std::nullopt, kShowNormal);
   if (r >= 32) return std::nullopt;
   return "The following link is invalid :\n\r" + folder + std::string(kLogFileName);
 }

@@ -76,13 +76,13 @@ struct SettingsDialogState {
 };
 
 // A spin edit's range, step and decimals.
-struct SpinSpec {
+struct SpinRange {
   double min, max, step;
   int decimals;
 };
-inline constexpr SpinSpec kMonitorSizeSpin{9.0, 100.0, 0.1, 1};  // inches
-inline constexpr SpinSpec kIdleDelaySpin{0, 3600, 1, 0};         // seconds
-inline constexpr SpinSpec kIntervalSpin{30, 1440, 1, 0};         // minutes
+inline constexpr SpinRange kMonitorSizeSpin{9.0, 100.0, 0.1, 1};  // inches
+inline constexpr SpinRange kIdleDelaySpin{0, 3600, 1, 0};         // seconds
+inline constexpr SpinRange kIntervalSpin{30, 1440, 1, 0};         // minutes
 
 // The value a spin edit's text stands for, as OK and Apply take it: a number (either decimal
 // separator) is rounded to the spin's decimals and brought into its range; anything else is
@@ -93,12 +93,12 @@ struct SpinValue {
   std::string text;
   bool corrected = false;
 };
-SpinValue TakeSpinValue(std::string_view typed, const SpinSpec& spec, double fallback, char sep);
+SpinValue TakeSpinValue(std::string_view typed, const SpinRange& range, double fallback, char sep);
 // The spin's text for a value, with its decimals and `sep` as decimal separator.
-std::string SpinText(double value, const SpinSpec& spec, char sep);
+std::string SpinText(double value, const SpinRange& range, char sep);
 // The text after the up-down arrows moved `steps` steps (negative: down), from the value the text
 // stands for; the result stays in the range.
-std::string SpinStepText(std::string_view typed, int steps, const SpinSpec& spec, double fallback,
+std::string SpinStepText(std::string_view typed, int steps, const SpinRange& range, double fallback,
                          char sep);
 
 // What applying and the dialog's buttons need from the main window and the system, beyond the
@@ -124,8 +124,8 @@ class SettingsHost {
   // ShellExecuteW with no owner window; an absent directory is passed as no directory at all.
   // Returns the call's result.
   virtual int64_t ShellExec(const std::string& operation, const std::string& file,
-                               const std::string& parameters,
-                               const std::optional<std::string>& directory, int showCommand) = 0;
+                            const std::string& parameters,
+                            const std::optional<std::string>& directory, int showCommand) = 0;
 };
 
 inline constexpr int kShowNormal = 1;    // SW_SHOWNORMAL

@@ -210,7 +210,7 @@ constexpr DialogText kTabCaptions[] = {DialogText::TabSheet1, DialogText::TabShe
 
 struct SpinDef {
   int edit, upDown;
-  const SpinSpec* spec;
+  const SpinRange* range;
 };
 constexpr SpinDef kSpins[] = {{ids::edtmonitorsize, ids::spnmonitorsize, &kMonitorSizeSpin},
                               {ids::edtSpin, ids::spnSpin, &kIdleDelaySpin},
@@ -861,7 +861,7 @@ LRESULT SettingsDialogWindow::Notify(const NMHDR& n) {
                               : s.edit == ids::edtSpin      ? settings.idledelay
                                                             : settings.interval;
       HWND edit = Control(s.edit);
-      SetText(edit, SpinStepText(Narrow(WindowText(edit)), delta.iDelta, *s.spec, fallback,
+      SetText(edit, SpinStepText(Narrow(WindowText(edit)), delta.iDelta, *s.range, fallback,
                                  logic().platform().system.DecimalSeparator()));
       return TRUE;  // the up-down's own position stays where it is
     }
@@ -921,7 +921,7 @@ void SettingsDialogWindow::Command(int id, int code) {
                                 : id == ids::edtSpin      ? settings.idledelay
                                                           : settings.interval;
         HWND edit = Control(id);
-        SetText(edit, TakeSpinValue(Narrow(WindowText(edit)), *s.spec, fallback,
+        SetText(edit, TakeSpinValue(Narrow(WindowText(edit)), *s.range, fallback,
                                     logic().platform().system.DecimalSeparator())
                           .text);
       }
