@@ -18,6 +18,7 @@
 
 #include "core/app/settings_dialog.h"
 #include "core/panel/panel_layout.h"
+#include "win32/common_controls.h"
 #include "win32/log_file.h"
 #include "win32/main_window.h"
 #include "win32/registry_store.h"
@@ -241,6 +242,19 @@ void SetEnabled(HWND h, bool enabled) {
   if (h && (IsWindowEnabled(h) != FALSE) != enabled) EnableWindow(h, enabled);
 }
 
+// A function of a system library that only the dialog uses, bound when first asked for, so that
+// the panel alone never maps that library (the colour picker's brings the common controls).
+template <typename Function>
+Function LateBound(const wchar_t* library, const char* name) {
+  HMODULE module = GetModuleHandleW(library);
+  if (!module) module = LoadLibraryW(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+// The common controls the dialog is made of: tabs, up-down arrows and the hint of lblLog.
+constexpr DWORD kCommonControls = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+
 // An empty dialog template: the controls are created in code, in pixels.
 std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* title) {
   std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
@@ -324,8 +338,7 @@ class SettingsDialogWindow {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
-  static LRESULT CALLBACK UrlEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                      DWORD_PTR self) noexcept;
+  static LRESULT CALLBACK UrlEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp);
   // The modal loop's own look at a message before the dialog manager: Ctrl+Tab turns pages.
   bool PreTranslate(const MSG& msg);
@@ -365,6 +378,7 @@ class SettingsDialogWindow {
   std::map<int, HWND> controls_;
   std::map<int, std::vector<std::string>> listItems_;  // what each list holds now
   HFONT font_ = nullptr;
+  WNDPROC urlEditProc_ = nullptr;  // the edit's own procedure, under ours
   int dpi_ = 96;
   bool done_ = false;
 };
@@ -377,9 +391,20 @@ void SettingsDialogWindow::RunModal() {
       DialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN,
                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str());
   HWND owner = owner_.hwnd();
-  dlg_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                    reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()), owner,
-                                    DialogProc, reinterpret_cast<LPARAM>(this));
+  {
+    // The controls are made within the common controls' version 6; the loop runs outside it, so
+    // that nothing else the program creates meanwhile (a rebuilt panel) changes its look.
+    CommonControlsScope v6(kCommonControls);
+    if (!v6.ok()) {
+      MessageBoxW(owner,
+                  L"The settings cannot be shown: the common controls library could not be loaded.",
+                  Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+      return;
+    }
+    dlg_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                      reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()), owner,
+                                      DialogProc, reinterpret_cast<LPARAM>(this));
+  }
   if (!dlg_) return;
   // Modal as the owner's dialogs are: the main window takes no input until this one closes, while
   // its timers go on through this loop.
@@ -453,7 +478,10 @@ INT_PTR CALLBACK SettingsDialogWindow::PageProc(HWND hwnd, UINT msg, WPARAM wp,
                                                 LPARAM lp) noexcept {
   if (msg == WM_INITDIALOG) {
     SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-    EnableThemeDialogTexture(hwnd, ETDT_ENABLETAB);
+    // The tab's own background behind the page, where the theme draws one.
+    using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
+    if (auto enable = LateBound<EnableTexture>(L"uxtheme.dll", "EnableThemeDialogTexture"))
+      enable(hwnd, ETDT_ENABLETAB);
     return FALSE;
   }
   auto* self = reinterpret_cast<SettingsDialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
@@ -476,17 +504,16 @@ INT_PTR CALLBACK SettingsDialogWindow::PageProc(HWND hwnd, UINT msg, WPARAM wp,
   }
 }
 
-LRESULT CALLBACK SettingsDialogWindow::UrlEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                                   UINT_PTR, DWORD_PTR self) noexcept {
+LRESULT CALLBACK SettingsDialogWindow::UrlEditProc(HWND hwnd, UINT msg, WPARAM wp,
+                                                   LPARAM lp) noexcept {
+  auto* self = reinterpret_cast<SettingsDialogWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_CONTEXTMENU) {
     // "Reset URL" takes the place of the edit's own menu.
     POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    reinterpret_cast<SettingsDialogWindow*>(self)->ShowMenu(
-        ids::Reset1, std::string(kCaptionResetURL), at, hwnd);
+    self->ShowMenu(ids::Reset1, std::string(kCaptionResetURL), at, hwnd);
     return 0;
   }
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, UrlEditProc, 1);
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return CallWindowProcW(self->urlEditProc_, hwnd, msg, wp, lp);
 }
 
 INT_PTR SettingsDialogWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -616,7 +643,10 @@ void SettingsDialogWindow::Create() {
   SendMessageW(Control(ids::edtAlias), EM_SETLIMITTEXT, 25, 0);
   SendMessageW(Control(ids::edtComment), EM_SETLIMITTEXT, 48, 0);
   SendMessageW(Control(ids::cbxLanguage), CB_SETMINVISIBLE, kLanguageCount, 0);
-  SetWindowSubclass(Control(ids::edtURL), UrlEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  HWND url = Control(ids::edtURL);
+  SetWindowLongPtrW(url, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  urlEditProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(url, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UrlEditProc)));
   if (!sendNow_) EnableWindow(Control(ids::btnSend), FALSE);
   SendMessageW(dlg_, DM_SETDEFID, IDOK, 0);
 
@@ -1001,7 +1031,14 @@ void SettingsDialogWindow::ChooseBackground() {
   cc.rgbResult = static_cast<COLORREF>(st_.background & 0xFFFFFF);
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | CC_ANYCOLOR;
-  if (!ChooseColorW(&cc)) return;  // cancelled: nothing changes
+  CommonControlsScope v6(kCommonControls);
+  using Choose = BOOL(WINAPI*)(CHOOSECOLORW*);
+  const auto choose = LateBound<Choose>(L"comdlg32.dll", "ChooseColorW");
+  if (!choose) {
+    Message("The colour picker (comdlg32.dll) could not be loaded.", MB_ICONERROR);
+    return;
+  }
+  if (!choose(&cc)) return;  // cancelled: nothing changes
   st_.background = static_cast<uint32_t>(cc.rgbResult);
   InvalidateRect(Control(ids::btnBackground), nullptr, FALSE);
 }
