@@ -8,6 +8,7 @@
 #include "core/store/settings_store.h"
 #include "win32/counter_files.h"
 #include "win32/dialogs/about_dialog.h"
+#include "win32/dialogs/settings_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
 
@@ -365,6 +366,13 @@ bool MainWindow::OnCommand(Command command) {
       return true;
     case Command::kAbout:
       ShowAboutDialog(instance_, hwnd_, app_.hwnd());
+      return true;
+    case Command::kSetup:
+      SetupQuillomat1Click(*this);
+      return true;
+    case Command::kBtnSetup:
+      // Opened from the message loop, not under the button's click: applying rebuilds the panel.
+      PostMessageW(hwnd_, WM_COMMAND, static_cast<WPARAM>(Command::kSetup), 0);
       return true;
     case Command::kBtnOnOff:
       logic_->btnonoffClick();

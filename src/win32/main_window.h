@@ -26,7 +26,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
 inline constexpr char kWebSiteAddress[] = "https://www.ombrelune.example/";
 
 // The windows of the commands that this build has.
-inline constexpr MenuAvailability kAvailable{.exportImport = true, .about = true};
+inline constexpr MenuAvailability kAvailable{.setup = true, .exportImport = true, .about = true};
 
 class MainWindow : public MainView {
  public:
@@ -39,6 +39,10 @@ class MainWindow : public MainView {
   // Keyboard of the panel in the message loop: the menu's shortcuts (F1, Alt+F4), then Tab,
   // Shift+Tab and Space among the buttons. True when the message was handled.
   bool PreTranslate(MSG& msg);
+  // For the settings dialog: the logic, the panel built anew, the top-most band.
+  MainLogic& logic() { return *logic_; }
+  void RebuildPanel();
+  void SetStayOnTop(bool onTop);
 
   // MainView.
   void SetSamplerTimer(bool enabled) override;
@@ -65,10 +69,8 @@ class MainWindow : public MainView {
   void FormHide();
   // SetItems + SetSize at the window's DPI.
   void SetItems();
-  void RebuildPanel();
   void ApplyFrame(const PanelFrame& frame);
   void ApplyAlpha(const std::optional<AlphaBlend>& alpha);
-  void SetStayOnTop(bool onTop);
   void Paint();
   // Moves the window with the pointer until the button that was pressed (`upMessage` is its
   // release) comes up again.

@@ -93,7 +93,7 @@ def test_about_dialog_looks_right_opens_once_and_opens_its_links(wine, shell_rec
     # Asking again brings the open dialog forward instead of opening another.
     wine.probe("command", "TfrmMain", str(CMD_ABOUT))
     time.sleep(1.0)
-    assert wine.probe("count", TITLE).stdout.strip() == "1"
+    assert wine.probe("count", "-", TITLE).stdout.strip() == "1"
 
     # Under the pointer the web link turns red and its hint shows the address it opens.
     web = child(wine, IDC_LINK_WEB)
@@ -114,11 +114,11 @@ def test_about_dialog_looks_right_opens_once_and_opens_its_links(wine, shell_rec
         "the shell did not start the mail link's handler"
 
     # The dialog stayed open through both; OK closes it.
-    assert wine.probe("count", TITLE).stdout.strip() == "1"
+    assert wine.probe("count", "-", TITLE).stdout.strip() == "1"
     wine.xdotool("mousemove", ok["x"] + ok["w"] // 2, ok["y"] + ok["h"] // 2)
     wine.xdotool("click", 1)
     time.sleep(0.8)
-    assert wine.probe("count", TITLE).stdout.strip() == "0"
+    assert wine.probe("count", "-", TITLE).stdout.strip() == "0"
     assert taskbar_button(wine)  # and back once it is closed
 
 
@@ -139,7 +139,7 @@ def test_about_dialog_scales_with_the_screen_dpi(wine):
         assert share_of(path, (logo["x"], logo["y"], logo["w"], logo["h"]), "lime") > 0.005
         wine.xdotool("key", "Escape")
         time.sleep(0.8)
-        assert wine.probe("count", TITLE).stdout.strip() == "0"
+        assert wine.probe("count", "-", TITLE).stdout.strip() == "0"
     finally:
         wine.restart_server()
         wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])

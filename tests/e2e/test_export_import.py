@@ -38,7 +38,7 @@ def read_export(path):
 
 def wait_closed(wine, title, seconds=10):
     deadline = time.monotonic() + seconds
-    while wine.probe("count", title).stdout.strip() != "0":
+    while wine.probe("count", "-", title).stdout.strip() != "0":
         assert time.monotonic() < deadline, f"the {title} dialog stayed open"
         time.sleep(0.2)
 

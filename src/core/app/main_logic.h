@@ -78,6 +78,7 @@ class MainLogic {
   void SetLanguage(int language);
 
   ActivityCounters& counters() { return c_; }
+  Platform& platform() { return p_; }
   Settings& settings() { return settings_; }
   SaveGuard& saveGuard() { return guard_; }
   SamplerSettings samplerSettings() const;

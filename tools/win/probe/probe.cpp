@@ -64,12 +64,15 @@ void PrintWindow(HWND h) {
   const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
   wchar_t title[512] = {};
   GetWindowTextW(h, title, 512);
+  RECT client{};
+  GetClientRect(h, &client);
   std::printf(
       "hwnd=%lld x=%ld y=%ld w=%ld h=%ld visible=%d alpha=%d topmost=%d owned=%d toolwindow=%d "
-      "title=%s\n",
+      "cw=%ld ch=%ld enabled=%d foreground=%d title=%s\n",
       static_cast<long long>(reinterpret_cast<INT_PTR>(h)), r.left, r.top, r.right - r.left,
       r.bottom - r.top, IsWindowVisible(h) ? 1 : 0, layered && (flags & LWA_ALPHA) ? alpha : 255,
       (ex & WS_EX_TOPMOST) ? 1 : 0, GetWindow(h, GW_OWNER) ? 1 : 0, (ex & WS_EX_TOOLWINDOW) ? 1 : 0,
+      client.right, client.bottom, IsWindowEnabled(h) ? 1 : 0, GetForegroundWindow() == h ? 1 : 0,
       Utf8(title).c_str());
 }
 
@@ -111,6 +114,67 @@ std::wstring TooltipText(HWND tip) {
   }
   CloseHandle(process);
   return text;
+}
+
+// The focused window of the thread that owns `h` (another process's focus is not GetFocus's).
+HWND GetGUIThreadFocus(HWND h) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<ChildSearch*>(lp);
+  if (GetDlgCtrlID(h) != s->id) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
+struct CountSearch {
+  const wchar_t* cls;
+  const wchar_t* title;
+  int count = 0;
+};
+
+BOOL CALLBACK CountMatches(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<CountSearch*>(lp);
+  wchar_t cls[256] = {}, title[512] = {};
+  GetClassNameW(h, cls, 256);
+  GetWindowTextW(h, title, 512);
+  const bool anyClass = wcscmp(s->cls, L"-") == 0;
+  if (IsWindowVisible(h) && (anyClass || wcscmp(cls, s->cls) == 0) && wcscmp(title, s->title) == 0)
+    ++s->count;
+  return TRUE;
+}
+
+// A control of a top-level window, found by its id among all descendants: its screen rectangle,
+// state and text (a drop-down list's text is its selected item).
+int PrintControl(HWND top, int id) {
+  ChildSearch search{id};
+  EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return 1;
+  HWND h = search.found;
+  RECT r{};
+  GetWindowRect(h, &r);
+  // WM_GETTEXT, not GetWindowText: across processes only the message reads what a control shows
+  // (a drop-down list's selected item, an edit's contents).
+  wchar_t text[4096] = {};
+  SendMessageW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  const LRESULT checked =
+      _wcsicmp(cls, L"Button") == 0 ? SendMessageW(h, BM_GETCHECK, 0, 0) : BST_UNCHECKED;
+  std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d enabled=%d checked=%d focused=%d text=%s\n",
+              r.left, r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(h) ? 1 : 0,
+              IsWindowEnabled(h) ? 1 : 0, checked == BST_CHECKED ? 1 : 0,
+              GetGUIThreadFocus(h) == h ? 1 : 0, Utf8(text).c_str());
+  return 0;
 }
 
 struct TipSearch {
@@ -218,12 +282,15 @@ int Usage() {
       "back\n"
       "probe child TITLE ID                  print the screen rectangle and text of control ID of "
       "the window titled TITLE\n"
-      "probe count TITLE                     print how many visible top-level windows are titled "
-      "TITLE\n"
       "probe record FILE ARG...              append each ARG as a line to FILE (a stand-in for a "
       "program the shell starts)\n"
       "probe hold FILE MS                    keep FILE open, shared with nobody, for MS "
-      "milliseconds\n",
+      "milliseconds\n"
+      "probe titled CLASS TITLE TIMEOUT_MS  wait for a visible top-level window, print its state\n"
+      "probe count CLASS TITLE              print how many visible top-level windows match (class "
+      "- "
+      "for any)\n"
+      "probe control TITLE ID               print a dialog's control (any depth) by id\n",
       stderr);
   return 2;
 }
@@ -275,6 +342,23 @@ int wmain(int argc, wchar_t** argv) {
                    reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     }
     return 0;
+  }
+  if (verb == L"titled" && argc > 4) {
+    HWND h = FindTop(cls, argv[3], static_cast<DWORD>(_wtoi(argv[4])));
+    if (!h) return 1;
+    PrintWindow(h);
+    return 0;
+  }
+  if (verb == L"count" && argc > 3) {
+    CountSearch search{cls, argv[3]};
+    EnumWindows(CountMatches, reinterpret_cast<LPARAM>(&search));
+    std::printf("%d\n", search.count);
+    return 0;
+  }
+  if (verb == L"control" && argc > 3) {
+    HWND top = FindTop(L"#32770", cls, 2000);
+    if (!top) return 1;
+    return PrintControl(top, _wtoi(argv[3]));
   }
   if (verb == L"tooltip" && argc > 3) {
     const DWORD start = GetTickCount();
@@ -402,23 +486,6 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowTextW(child, text, 1024);
     std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d text=%s\n", r.left, r.top, r.right - r.left,
                 r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, Utf8(text).c_str());
-    return 0;
-  }
-  if (verb == L"count") {
-    struct Count {
-      const wchar_t* title;
-      int n = 0;
-    } count{cls};
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-          auto* c = reinterpret_cast<Count*>(lp);
-          wchar_t title[512] = {};
-          GetWindowTextW(h, title, 512);
-          if (IsWindowVisible(h) && wcscmp(title, c->title) == 0) ++c->n;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    std::printf("%d\n", count.n);
     return 0;
   }
   if (verb == L"record") {

@@ -1,0 +1,262 @@
+"""The settings dialog under Wine, driven by real clicks and keys: how it opens, what OK and Apply
+change in the panel and the registry, the auto-start entry, "Log Now", and a second opening
+request. The dialog's rules are unit-tested in the core; these tests prove the wiring."""
+
+import pathlib
+import subprocess
+import re
+import time
+
+from test_counting import fresh, start_program, values_ci
+from test_main_window import shot, window_state
+
+TITLE = "Quillomat Setup"
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+
+# Control ids of the dialog (src/win32/dialogs/settings_dialog.h).
+OK, CANCEL, APPLY, TABS = 1, 2, 1001, 1002
+CBX_UNITS, CBX_ORIENTATION, CBX_LANGUAGE, CBX_TRANSPARENT = 1107, 1109, 1113, 1115
+EDT_MONITOR, EDT_IDLE, CHK_STARTUP = 1101, 1119, 1123
+ITEM_BOX = 1200  # + the item's position in "Dispitems" less one
+BTN_LOG_NOW = 1308
+
+
+def numbers(text):
+    return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", text)}
+
+
+def dialog(wine, timeout=5000):
+    r = wine.probe("titled", "#32770", TITLE, str(timeout))
+    assert r.returncode == 0, "the settings dialog is not open"
+    return numbers(r.stdout)
+
+
+def dialogs_open(wine):
+    return int(wine.probe("count", "#32770", TITLE).stdout.strip())
+
+
+def wait_closed(wine):
+    for _ in range(50):
+        if dialogs_open(wine) == 0:
+            return
+        time.sleep(0.1)
+    raise AssertionError("the settings dialog did not close")
+
+
+def control(wine, ident):
+    r = wine.probe("control", TITLE, str(ident))
+    assert r.returncode == 0, f"no control {ident}"
+    state = numbers(r.stdout.split(" text=")[0])
+    state["text"] = r.stdout.split(" text=", 1)[1].rstrip("\r\n")
+    return state
+
+
+def click(wine, ident, button=1):
+    c = control(wine, ident)
+    assert c["visible"] == 1, f"control {ident} is not on the page shown"
+    wine.xdotool("mousemove", c["x"] + c["w"] // 2, c["y"] + c["h"] // 2)
+    wine.xdotool("click", button)
+    time.sleep(0.3)
+
+
+def choose(wine, ident, *keys):
+    """Opens a drop-down list with a click and picks an item with the keys given."""
+    click(wine, ident)
+    wine.xdotool("key", "--delay", 80, *keys, "Return")
+    time.sleep(0.3)
+
+
+def type_into(wine, ident, text):
+    click(wine, ident)
+    wine.xdotool("key", "End", "shift+Home")
+    wine.xdotool("type", "--delay", 60, text)
+
+
+def open_with_setup_button(wine):
+    s = window_state(wine)
+    # btnSetup: 44 x 18 at (6, 6) on a vertical panel, at (6, 4) on a horizontal one.
+    top = 6 if s["h"] > 44 else 4
+    wine.xdotool("mousemove", s["x"] + 28, s["y"] + top + 9)
+    wine.xdotool("click", 1)
+    return dialog(wine)
+
+
+def open_with_menu(wine, at):
+    """Right click at `at`, then the third item of the pop-up menu ("Options...")."""
+    wine.xdotool("mousemove", *at)
+    wine.xdotool("click", 3)
+    time.sleep(0.5)
+    wine.xdotool("key", "--delay", 100, "Down", "Down", "Down", "Return")
+    return dialog(wine)
+
+
+def dialog_shot(wine, name):
+    d = dialog(wine)
+    path = shot(wine, name)
+    # Keep the dialog's own part of the screen as well, for a person to look at.
+    cropped = path.with_name(name + "_dialog.png")
+    subprocess.run(["convert", str(path), "-crop", f"{d['w']}x{d['h']}+{d['x']}+{d['y']}",
+                    "+repage", str(cropped)], check=True)
+    return cropped
+
+
+def test_opens_from_the_setup_button_and_the_menu_in_english_and_czech(wine):
+    fresh(wine, Orientation="-1", Dispitems="01000000000000")
+    start_program(wine)
+    d = open_with_setup_button(wine)
+    assert (d["cw"], d["ch"]) == (366, 396)
+    assert d["foreground"] == 1
+    assert window_state(wine)["enabled"] == 0  # modal: the panel takes no input meanwhile
+    assert control(wine, APPLY)["text"] == "Apply"
+    assert control(wine, CBX_UNITS)["text"] == "English system"
+    dialog_shot(wine, "settings_english_general")
+    wine.xdotool("key", "ctrl+Tab")
+    time.sleep(0.4)
+    assert control(wine, ITEM_BOX + 6)["visible"] == 1  # "Running Time" on the second page
+    dialog_shot(wine, "settings_english_items")
+    wine.xdotool("key", "Escape")  # Cancel: nothing is written
+    wait_closed(wine)
+    assert window_state(wine)["enabled"] == 1
+    assert "monitorsize" not in values_ci(wine)
+
+    fresh(wine, Orientation="-1", Dispitems="01000000000000", Language="8")
+    start_program(wine)
+    s = window_state(wine)
+    open_with_menu(wine, (s["x"] + 70, s["y"] + 35))  # on the keystrokes label
+    assert control(wine, CANCEL)["text"] == "Zrušit"
+    assert control(wine, APPLY)["text"] == "Použít"
+    assert control(wine, CBX_ORIENTATION)["text"] == "Vertikální"
+    dialog_shot(wine, "settings_czech_general")
+    wine.xdotool("key", "ctrl+Tab")
+    time.sleep(0.4)
+    dialog_shot(wine, "settings_czech_items")
+    wine.xdotool("key", "Return")  # OK: the dialog's values are written
+    wait_closed(wine)
+    assert values_ci(wine)["monitorsize"] == "23"
+
+
+def test_ok_rebuilds_the_panel_and_stores_the_choices(wine):
+    fresh(wine)  # horizontal, seven digits, every item, imperial, English, opaque
+    start_program(wine)
+    assert (window_state(wine)["w"], window_state(wine)["h"]) == (1588, 44)
+    open_with_setup_button(wine)
+    choose(wine, CBX_ORIENTATION, "Down")  # Vertical
+    choose(wine, CBX_UNITS, "Up")  # Metric system
+    choose(wine, CBX_TRANSPARENT, "Down", "Down")  # 50 %
+    choose(wine, CBX_LANGUAGE, "Down", "Down")  # German: the dialog follows at once
+    assert control(wine, APPLY)["text"] == "Anwenden"
+    assert control(wine, CBX_ORIENTATION)["text"] == "Vertikal"  # the choice is kept
+    wine.xdotool("key", "ctrl+Tab")
+    time.sleep(0.4)
+    # Leave only keystrokes and left clicks.
+    for position in [7, 1, 4, 5, 13, 14, 6, 8, 9, 10, 11, 12]:
+        click(wine, ITEM_BOX + position - 1)
+    click(wine, OK)
+    wait_closed(wine)
+    time.sleep(0.5)
+    s = window_state(wine)
+    assert (s["w"], s["h"]) == (151, 38 * 2 + 33)
+    assert s["alpha"] == 110
+    v = values_ci(wine)
+    assert {k: v[k] for k in ["orientation", "displaymode", "language", "transparent", "dispitems",
+                              "digits"]} == {
+        "orientation": "-1", "displaymode": "-1", "language": "2", "transparent": "2",
+        "dispitems": "01100000000000", "digits": "7"}
+    # The dialog's own values and the full save that follows them.
+    assert v["monitorsize"] == "23"
+    assert v["autosend"] == "0"
+    assert "keystrokes" in v
+    shot(wine, "settings_applied_vertical_german")
+
+
+def test_apply_then_cancel_keeps_what_apply_stored(wine):
+    fresh(wine)
+    start_program(wine)
+    open_with_setup_button(wine)
+    type_into(wine, EDT_IDLE, "99999")
+    click(wine, APPLY)
+    # Out of range: the edit shows what was taken, and only that reaches the store.
+    assert control(wine, EDT_IDLE)["text"] == "3600"
+    assert values_ci(wine)["idledelay"] == "3600"
+    assert dialogs_open(wine) == 1  # Apply stays open
+    type_into(wine, EDT_MONITOR, "30")
+    click(wine, CANCEL)
+    wait_closed(wine)
+    v = values_ci(wine)
+    assert v["idledelay"] == "3600"
+    assert v["monitorsize"] == "23"
+
+
+def test_run_on_startup_writes_and_removes_the_run_value(wine):
+    fresh(wine)
+    wine.run(["reg", "delete", RUN_KEY, "/v", "Quillomat", "/f"])
+    start_program(wine)
+    open_with_setup_button(wine)
+    click(wine, CHK_STARTUP)
+    wine.xdotool("key", "Return")  # Enter is OK
+    wait_closed(wine)
+    exe = "Z:" + str(pathlib.Path(wine.exe("Quillomat.exe")).resolve()).replace("/", "\\")
+    assert wine.reg_values(RUN_KEY).get("Quillomat", "").lower() == exe.lower()
+
+    open_with_setup_button(wine)
+    assert control(wine, CHK_STARTUP)["checked"] == 1
+    click(wine, CHK_STARTUP)
+    click(wine, OK)
+    wait_closed(wine)
+    assert "Quillomat" not in wine.reg_values(RUN_KEY)
+
+
+def test_log_now_appends_a_line(wine):
+    fresh(wine)
+    log = wine.home / "Documents" / "Quillomat" / "Quillomat.log"
+    if log.exists():
+        log.unlink()
+    start_program(wine)
+    open_with_setup_button(wine)
+    wine.xdotool("key", "ctrl+Tab", "ctrl+Tab")  # to "Time Logging"
+    time.sleep(0.4)
+    click(wine, BTN_LOG_NOW)
+    time.sleep(0.5)
+    lines = log.read_bytes().split(b"\r\n")
+    assert len(lines) == 3 and lines[0].startswith(b"       Date ")  # header, one line
+    click(wine, BTN_LOG_NOW)
+    time.sleep(0.5)
+    assert len(log.read_bytes().split(b"\r\n")) == 4
+    wine.xdotool("key", "Escape")
+    wait_closed(wine)
+
+
+def test_a_second_opening_request_brings_the_open_dialog_forward(wine):
+    fresh(wine)
+    start_program(wine)
+    open_with_setup_button(wine)
+    wine.start(["notepad"])
+    assert wine.probe("window", "Notepad", "10000").returncode == 0
+    time.sleep(1.0)
+    assert "class=Notepad" in wine.probe("foreground", "-").stdout
+    open_with_menu(wine, (1909, 1069))  # the notification-area icon's menu
+    time.sleep(0.5)
+    assert f"title={TITLE}" in wine.probe("foreground", "-").stdout
+    assert dialogs_open(wine) == 1
+    wine.xdotool("key", "Escape")
+    wait_closed(wine)
+
+
+def test_dialog_scales_with_the_screen_dpi(wine):
+    desktop = r"HKCU\Control Panel\Desktop"
+    wine.restart_server()
+    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
+             check=True)
+    try:
+        fresh(wine, Orientation="-1", Dispitems="01000000000000")
+        start_program(wine)
+        s = window_state(wine)
+        wine.xdotool("mousemove", s["x"] + 42, s["y"] + 22)  # btnSetup at one and a half times
+        wine.xdotool("click", 1)
+        d = dialog(wine)
+        assert (d["cw"], d["ch"]) == (549, 594)
+        dialog_shot(wine, "settings_english_general_144dpi")
+    finally:
+        wine.restart_server()
+        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
+        wine.restart_server()
