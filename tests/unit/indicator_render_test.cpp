@@ -164,6 +164,20 @@ TEST(RebuildImageTest, HoverSwitchesLitColourOrThickness) {
   EXPECT_EQ(litPixels(fore), normal);
 }
 
+TEST(RebuildImageTest, HoverThatChangesNothingBuildsNothing) {
+  IAeverLiquidIndicator c;
+  c.SetMouseAction(maColor);
+  c.SetNumberForeColor1(c.NumberForeColor());  // as the panel's indicators have it
+  const auto built = c.RebuildCount();
+  c.MouseEnter();
+  c.MouseLeave();
+  EXPECT_EQ(c.RebuildCount(), built);
+  c.SetNumberForeColor1(0x0000FF);
+  const auto recoloured = c.RebuildCount();
+  c.MouseEnter();
+  EXPECT_EQ(c.RebuildCount(), recoloured + 1);
+}
+
 Bitmap Texture(int w, int h, std::initializer_list<Pixel> pixels) {
   Bitmap b(w, h);
   auto it = pixels.begin();

@@ -241,19 +241,37 @@ CoverageMask IAeverLiquidIndicator::WindowShapeMask() const {
   return mask;
 }
 
+bool IAeverLiquidIndicator::HoverAltersPicture() const {
+  switch (mouseAction_) {
+    case maWidth:
+    case maBoth:
+      return true;
+    case maColor:
+      // The hover colour replaces a lit texture even when it equals the lit colour.
+      return !foreMaterial_.Empty() || Resolve(numberForeColor1_) != Resolve(numberForeColor_);
+    default:
+      return false;
+  }
+}
+
 void IAeverLiquidIndicator::MouseEnter() {
   moused_ = true;
-  PostRebuild();
+  // The request is queued as always; a picture that the pointer does not change is not built
+  // again when it comes round (the panel's indicators hover in the lit colour itself, and the
+  // pointer crosses them often).
+  PostRebuild(HoverAltersPicture());
   if (onMouseEnter_) onMouseEnter_(*this);
 }
 
 void IAeverLiquidIndicator::MouseLeave() {
   moused_ = false;
-  PostRebuild();
+  PostRebuild(HoverAltersPicture());
   if (onMouseLeave_) onMouseLeave_(*this);
 }
 
 void IAeverLiquidIndicator::HandleRebuildRequest() {
+  if (!rebuildWanted_) return;  // nothing queued can change the picture
+  rebuildWanted_ = false;
   RebuildAndRepaint();
 }
 
@@ -262,7 +280,8 @@ void IAeverLiquidIndicator::RebuildAndRepaint() {
   if (host_) host_->InvalidateControl();
 }
 
-void IAeverLiquidIndicator::PostRebuild() {
+void IAeverLiquidIndicator::PostRebuild(bool needed) {
+  rebuildWanted_ = rebuildWanted_ || needed;
   if (host_)
     host_->PostRebuildRequest();
   else

@@ -169,9 +169,11 @@ class IAeverLiquidIndicator {
   bool Active() const { return imloaded_; }
   bool Widened() const { return moused_ && (mouseAction_ == maWidth || mouseAction_ == maBoth); }
   bool HoverColor() const { return moused_ && (mouseAction_ == maColor || mouseAction_ == maBoth); }
+  bool HoverAltersPicture() const;
   Color Resolve(Color c) const;
   void RebuildAndRepaint();
-  void PostRebuild();
+  // Queues a rebuild request; `needed` false when the cause cannot change the picture.
+  void PostRebuild(bool needed = true);
   void Resize(int width, int height, bool repaint);
   Quad CoveredArea() const;
   void ResizeToPicture();
@@ -231,6 +233,7 @@ class IAeverLiquidIndicator {
   int blackN_ = 0;
   int grayN_ = 0;
   std::uint64_t rebuildCount_ = 0;
+  bool rebuildWanted_ = false;  // a queued request that must rebuild
 
   // Scratch kept between rebuilds so that a rebuild allocates nothing.
   Cells cells_;
