@@ -30,6 +30,7 @@ HintWindow::~HintWindow() {
 
 void HintWindow::Remove(HWND control) {
   hints_.erase(control);
+  if (lastMoved_ == control) lastMoved_ = nullptr;
   if (over_ == control) {
     Hide();
     over_ = nullptr;
@@ -40,7 +41,9 @@ void HintWindow::Relay(const MSG& msg) {
   if (!hwnd_) return;
   switch (msg.message) {
     case WM_MOUSEMOVE: {
-      if (msg.hwnd == over_) return;
+      // Only a move onto another window matters: this runs for every move over the panel.
+      if (msg.hwnd == lastMoved_) return;
+      lastMoved_ = msg.hwnd;
       Hide();
       over_ = nullptr;
       if (hints_.count(msg.hwnd) == 0) return;
@@ -48,12 +51,14 @@ void HintWindow::Relay(const MSG& msg) {
       TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, over_, 0};
       TrackMouseEvent(&tme);
       SetTimer(hwnd_, kShowTimer, kShowAfterMs, nullptr);
+      waiting_ = true;
       return;
     }
     case WM_MOUSELEAVE:
       if (msg.hwnd == over_) {
         Hide();
         over_ = nullptr;
+        lastMoved_ = nullptr;
       }
       return;
     case WM_LBUTTONDOWN:
@@ -70,6 +75,7 @@ void HintWindow::Relay(const MSG& msg) {
 
 void HintWindow::Show() {
   KillTimer(hwnd_, kShowTimer);
+  waiting_ = false;
   const auto it = hints_.find(over_);
   if (it == hints_.end() || it->second.empty() || !IsWindowVisible(over_)) return;
   SetWindowTextW(hwnd_, it->second.c_str());
@@ -99,9 +105,11 @@ void HintWindow::Show() {
 }
 
 void HintWindow::Hide() {
-  KillTimer(hwnd_, kShowTimer);
+  if (waiting_) KillTimer(hwnd_, kShowTimer);
+  waiting_ = false;
+  if (!shown_) return;
   KillTimer(hwnd_, kHideTimer);
-  if (shown_) ShowWindow(hwnd_, SW_HIDE);
+  ShowWindow(hwnd_, SW_HIDE);
   shown_ = false;
 }
 

@@ -33,7 +33,9 @@ class HintWindow {
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
-  HWND over_ = nullptr;  // the control under the pointer
+  HWND over_ = nullptr;       // the control with a hint under the pointer
+  HWND lastMoved_ = nullptr;  // the window the last pointer move was over
+  bool waiting_ = false;      // the show timer runs
   bool shown_ = false;
   std::unordered_map<HWND, std::wstring> hints_;
 };
