@@ -75,7 +75,10 @@ class MainLogic {
   void mnudebug1Click();
   void mnudebug2Click();
 
-  void Writelog(const std::string& text) { logstring += text + "\r\n"; }
+  void Writelog(const std::string& text) {
+    logstring += text + "\r\n";
+    p_.view.DebugLine(text);
+  }
 
   // The daily log check: a line for the day that ended, then the day numbers move on. A log that
   // cannot be written is reported once until a line gets through again; nothing else waits on it.
