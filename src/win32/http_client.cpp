@@ -198,13 +198,24 @@ SubmitReply HttpPostForm(const SubmitRequest& r) {
 
   // The reply is only ever quoted in an error message: past its limit it is not read on.
   char buf[16384];
+  uint64_t total = 0;
   for (;;) {
     DWORD got = 0;
     if (!http.ReadData(request.h, buf, sizeof buf, &got)) return failed(GetLastError());
     if (got == 0) break;
+    total += got;
     reply.body.append(buf, std::min<size_t>(got, kMaxReplyBytes - reply.body.size()));
     if (reply.body.size() >= kMaxReplyBytes) break;
   }
+  // A connection closed before the announced length arrived ends the read like a finished reply
+  // on some systems: it is the broken connection it is.
+  DWORD announced = 0, announcedSize = sizeof announced;
+  if (reply.body.size() < kMaxReplyBytes &&
+      http.QueryHeaders(request.h, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
+                        WINHTTP_HEADER_NAME_BY_INDEX, &announced, &announcedSize,
+                        WINHTTP_NO_HEADER_INDEX) &&
+      total < announced)
+    return failed(ERROR_WINHTTP_CONNECTION_ERROR);
   reply.received = true;
   reply.status = static_cast<int>(status);
   reply.statusText = Narrow(statusText);

@@ -96,6 +96,14 @@ FetchReply WebGetText(const std::string& url) {
     }
     bytes.append(buf, got);
   }
+  // A file cut off before its announced length is not the version file.
+  DWORD announced = 0, announcedSize = sizeof announced;
+  if (api.QueryInfo(file.h, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
+                    &announcedSize, nullptr) &&
+      bytes.size() < announced) {
+    reply.error = NetErrorText("Cannot read URL " + url, ERROR_INTERNET_CONNECTION_RESET);
+    return reply;
+  }
   std::wstring text;
   if (!bytes.empty()) {
     const int n =
