@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "core/app/system_font.h"
 #include "win32/common_controls.h"
+#include "win32/icon_title_font.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
@@ -24,39 +24,6 @@ struct Dialog {
   int dpi = 96;
   int Scale(int px) const { return MulDiv(px, dpi, 96); }
 };
-
-// UseSystemFont for the dialog's DPI: the icon-title font's height, orientation, character set,
-// face, and the style rebuilt from its weight and flags.
-HFONT SystemFontForDpi(int dpi) {
-  LOGFONTW lf{};
-  if (!SystemParametersInfoForDpi(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0, dpi) &&
-      !SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0))
-    return nullptr;
-  IconTitleFont f;
-  f.height = lf.lfHeight;
-  f.orientation = lf.lfOrientation;
-  f.weight = lf.lfWeight;
-  f.italic = lf.lfItalic;
-  f.underline = lf.lfUnderline;
-  f.strikeOut = lf.lfStrikeOut;
-  f.charSet = lf.lfCharSet;
-  f.pitchAndFamily = lf.lfPitchAndFamily;
-  f.faceName = Narrow(lf.lfFaceName);
-  const FontDescription d = UseSystemFont(f);
-  LOGFONTW out{};
-  out.lfHeight = d.height;
-  out.lfEscapement = out.lfOrientation = d.orientation;
-  out.lfWeight = d.bold ? FW_BOLD : FW_NORMAL;
-  out.lfItalic = d.italic;
-  out.lfUnderline = d.underline;
-  out.lfStrikeOut = d.strikeOut;
-  out.lfCharSet = d.charSet;
-  out.lfPitchAndFamily = d.pitch == FontPitch::kFixed      ? FIXED_PITCH
-                         : d.pitch == FontPitch::kVariable ? VARIABLE_PITCH
-                                                           : DEFAULT_PITCH;
-  lstrcpynW(out.lfFaceName, Widen(d.name).c_str(), LF_FACESIZE);
-  return CreateFontIndirectW(&out);
-}
 
 SIZE TextSize(HWND dialog, HFONT font, const std::wstring& text) {
   HDC dc = GetDC(dialog);
@@ -85,7 +52,7 @@ void Label(HWND dialog, const Dialog& d, int id, int left, int top, const std::s
 void Layout(HWND dialog, Dialog& d) {
   d.dpi = static_cast<int>(GetDpiForWindow(dialog));
   if (d.dpi <= 0) d.dpi = 96;
-  d.font = SystemFontForDpi(d.dpi);
+  d.font = IconTitleFontFor(d.dpi);
   // The link's own font: bold "MS Sans Serif" of the design's 8 points.
   d.linkFont = CreateFontW(-MulDiv(8, d.dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
