@@ -22,7 +22,7 @@ def load(name, path):
     return module
 
 
-harness = load("e2e_harness", HERE.parent / "conftest.py")
+harness = load("e2e_harness", HERE.parent / "e2e" / "conftest.py")
 online_harness = load("online_harness", HERE / "conftest.py")
 servers = load("servers", HERE / "servers.py")
 
@@ -60,7 +60,7 @@ def stall(online, label):
 
 
 def main():
-    win64 = pathlib.Path(os.environ.get("QUILLO_WIN64_DIR", HERE.parents[2] / "build/win64"))
+    win64 = pathlib.Path(os.environ.get("QUILLO_WIN64_DIR", HERE.parents[1] / "build/win64"))
     work = pathlib.Path(os.environ["QUILLO_E2E_WORK"] + "-stall")
     wine = harness.Wine(work, win64)
     stats = site = None

@@ -1,7 +1,8 @@
-"""Harness of the online tests: they run only inside the namespace that ./run makes (elsewhere
-they are not collected). One Wine prefix for the session, trusting a test CA made for it, and the
-two loopback servers under the program's fixed host names."""
+"""Harness of the online tests, which run inside the namespace that ./run makes: the Wine prefix
+of the end-to-end harness (tests/e2e/conftest.py), trusting a test CA made for it, and the two
+loopback servers under the program's fixed host names."""
 
+import importlib.util
 import os
 import pathlib
 import re
@@ -11,13 +12,22 @@ import time
 
 import pytest
 
-if not os.environ.get("QUILLO_NETNS"):
-    # Collected by a plain `pytest tests/e2e`: these need ./run's namespace.
-    collect_ignore_glob = ["test_*.py"]
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from servers import TestServer, make_certificates, reply  # noqa: E402
 
-from servers import STATS_HOST, TestServer, make_certificates, reply  # noqa: E402
+
+def _load(name, path):
+    spec = importlib.util.spec_from_file_location(name, path)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+# The Wine harness and its session fixture, under a name of their own.
+e2e_harness = _load("e2e_harness", HERE.parent / "e2e" / "conftest.py")
+wine = e2e_harness.wine
 
 MAIN = "TfrmMain"
 APP_TITLE = "Quillomat 14.0"
@@ -82,6 +92,8 @@ class Online:
 
 @pytest.fixture(scope="session")
 def online(wine):
+    if not os.environ.get("QUILLO_NETNS"):
+        pytest.skip("the online tests need their namespace: run tests/e2e_online/run")
     ca_der, cert, key = make_certificates(wine.work / "tls")
     r = wine.run([wine.exe("online_probe.exe"), "trust-ca", ca_der])
     assert r.returncode == 0, f"the test CA could not be trusted: {r.stdout} {r.stderr}"
