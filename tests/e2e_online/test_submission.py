@@ -197,3 +197,50 @@ def test_exit_and_logoff_do_not_wait_for_a_request_in_flight(online, stats):
     assert len(stats.wait_requests(1, 20)) == 1
     online.wine.run(["wineboot", "-e"], timeout=60)
     online.program.wait(timeout=15)
+
+
+SETUP_TITLE = "Quillomat Setup"
+CMD_SETUP, BTN_SEND, MEMO1 = 103, 1407, 1500
+
+
+def setup_control(online, ident):
+    r = online.wine.probe("control", SETUP_TITLE, str(ident))
+    assert r.returncode == 0, f"no control {ident} in the settings dialog"
+    state = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", r.stdout.split(" text=")[0])}
+    state["text"] = r.stdout.split(" text=", 1)[1].rstrip("\r\n") if " text=" in r.stdout else ""
+    return state
+
+
+def open_setup(online):
+    online.command(CMD_SETUP)
+    r = online.wine.probe("titled", "#32770", SETUP_TITLE, "10000")
+    assert r.returncode == 0, "the settings dialog did not open"
+
+
+def test_send_now_in_the_settings_dialog_and_the_debug_text_it_shows(online, stats):
+    online.start(Comment="debug", Alias="my pc")
+    wine = online.wine
+    open_setup(online)
+    # With the comment "debug" the dialog opens on its "Debug Data" page: nothing sent yet.
+    assert "Data Submitted online" not in setup_control(online, MEMO1)["text"]
+    for _ in range(6):  # to the upload page
+        if setup_control(online, BTN_SEND)["visible"] == 1:
+            break
+        wine.xdotool("key", "ctrl+Tab")
+        time.sleep(0.4)
+    button = setup_control(online, BTN_SEND)
+    assert button["visible"] == 1 and button["text"] == "Send Now !"
+    wine.xdotool("mousemove", button["x"] + button["w"] // 2, button["y"] + button["h"] // 2)
+    wine.xdotool("click", 1)
+    sent = stats.wait_requests(1, 20)
+    assert len(sent) == 1 and b"&al=my+pc&" in sent[0]["body"]
+    deadline = time.monotonic() + 10
+    while "Data Submitted online" not in online.debug_lines() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    wine.xdotool("key", "Escape")
+    assert wine.probe("gone", "#32770", "5000").returncode == 0
+    # Opened again, the debug page shows the line the submission added.
+    open_setup(online)
+    assert "Data Submitted online" in setup_control(online, MEMO1)["text"]
+    online.shot("settings_debug_page_after_send_now")
+    wine.xdotool("key", "Escape")
