@@ -9,6 +9,7 @@
 #include "win32/counter_files.h"
 #include "win32/dialogs/about_dialog.h"
 #include "win32/dialogs/settings_dialog.h"
+#include "win32/dialogs/update_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
 
@@ -31,6 +32,8 @@ constexpr UINT kTrayMessage = WM_APP + 10;
 constexpr UINT kStartupErrors = WM_APP + 11;
 // Rebuilds the panel for the window's DPI once no modal loop has a control on its call stack.
 constexpr UINT kRebuildPanel = WM_APP + 12;
+// The network worker has a reply.
+constexpr UINT kNetReply = WM_APP + 13;
 // Moving the window as if its caption were dragged: SC_MOVE plus the caption hit-test code.
 constexpr WPARAM kDragCommand = 61458;
 
@@ -125,6 +128,10 @@ void MainWindow::FormCreate() {
   input_->Start();
   logic_ = std::make_unique<MainLogic>(
       g_activity, Platform{clock_, system_, *input_, store_, *this, logFile_}, haveParams_);
+  net_ = std::make_unique<NetWorker>(hwnd_, kNetReply);
+  online_ = std::make_unique<OnlineLogic>(g_activity, logic_->settings(), *net_, *this,
+                                          [this](const std::string& t) { logic_->Writelog(t); });
+  logic_->SetSubmitter([this] { online_->SubmitScores(); });
   panel_ = std::make_unique<PanelView>(instance_, hwnd_,
                                        [this](UINT upMessage) { BeginDrag(upMessage); });
   iconOn_ = MakeStateIcon(true, GetSystemMetrics(SM_CXSMICON));
@@ -228,6 +235,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case kTmrWriteValues:
           logic_->tmrWriteValuesTimer();
           return 0;
+        case kTmrSubmit:
+          logic_->tmrSubmitTimer();
+          return 0;
         case kTmrHide:
           KillTimer(hwnd_, kTmrHide);
           if (logic_->settings().hideonstartup) HidePanel(true);
@@ -294,6 +304,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         rebuildPending_ = true;
       else
         RebuildPanel();
+      return 0;
+    case kNetReply:
+      net_->DeliverReplies(*online_);
       return 0;
     case kStartupErrors: {
       std::string text = "Some stored values could not be read:\n\n";
@@ -368,7 +381,7 @@ bool MainWindow::OnCommand(Command command) {
       ShowAboutDialog(instance_, hwnd_, app_.hwnd());
       return true;
     case Command::kSetup:
-      SetupQuillomat1Click(*this);
+      SetupQuillomat1Click(*this, [this] { logic_->SubmitScores(); });  // "Send Now !"
       return true;
     case Command::kBtnSetup:
       // Opened from the message loop, not under the button's click: applying rebuilds the panel.
@@ -383,6 +396,12 @@ bool MainWindow::OnCommand(Command command) {
       return true;
     case Command::kDebugRefreshHooks:
       logic_->mnudebug2Click();
+      return true;
+    case Command::kCheckUpdate:
+      online_->CheckNewVersion(false);
+      return true;
+    case Command::kSendNow:
+      logic_->SubmitScores();
       return true;
     default:
       return false;
@@ -548,6 +567,18 @@ bool MainWindow::AskYesNo(const std::string& text, const std::string& yes, const
 
 void MainWindow::ShowError(const std::string& text) {
   ShowErrorBox(hwnd_, text);
+}
+
+void MainWindow::DebugLine(const std::string& text) {
+  OutputDebugStringW(Widen(text + "\n").c_str());
+}
+
+void MainWindow::ShowWarning(const std::string& text) {
+  ShowWarningBox(hwnd_, text);
+}
+
+bool MainWindow::ShowUpdateDialog(const UpdateDialogState& state) {
+  return quillo::ShowUpdateDialog(hwnd_, state, kWebSiteAddress);
 }
 
 }  // namespace quillo

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "core/app/main_logic.h"
+#include "core/app/online_logic.h"
 #include "core/panel/commands.h"
 #include "core/panel/panel_layout.h"
 #include "core/panel/popup_menu.h"
 #include "win32/app_window.h"
 #include "win32/input_thread.h"
 #include "win32/log_file.h"
+#include "win32/net_worker.h"
 #include "win32/panel_view.h"
 #include "win32/registry_store.h"
 #include "win32/tray_icon.h"
@@ -26,9 +28,10 @@ inline constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
 inline constexpr char kWebSiteAddress[] = "https://www.ombrelune.example/";
 
 // The windows of the commands that this build has.
-inline constexpr MenuAvailability kAvailable{.setup = true, .exportImport = true, .about = true};
+inline constexpr MenuAvailability kAvailable{
+    .setup = true, .exportImport = true, .checkUpdate = true, .about = true};
 
-class MainWindow : public MainView {
+class MainWindow : public MainView, public OnlineView {
  public:
   MainWindow(HINSTANCE instance, bool haveCommandLineParameters);
   ~MainWindow() override;
@@ -58,6 +61,12 @@ class MainWindow : public MainView {
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text, const std::string& yes, const std::string& no) override;
   void ShowError(const std::string& text) override;
+  void DebugLine(const std::string& text) override;
+
+  // OnlineView.
+  void ShowSubmitError(const std::string& text) override { ShowError(text); }
+  void ShowWarning(const std::string& text) override;
+  bool ShowUpdateDialog(const UpdateDialogState& state) override;
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -120,6 +129,8 @@ class MainWindow : public MainView {
   WinLogFile logFile_;
   std::unique_ptr<InputThread> input_;
   std::unique_ptr<MainLogic> logic_;
+  std::unique_ptr<NetWorker> net_;
+  std::unique_ptr<OnlineLogic> online_;
 };
 
 }  // namespace quillo

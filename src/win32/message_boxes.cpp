@@ -33,6 +33,10 @@ void ShowErrorBox(HWND owner, const std::string& text) {
   MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
+void ShowWarningBox(HWND owner, const std::string& text) {
+  MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+}
+
 bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes,
                  const std::string& no) {
   ButtonCaptions captions{Widen(yes), Widen(no)};

@@ -11,6 +11,8 @@ namespace quillo {
 void ShowMessageBox(HWND owner, const std::string& text);
 // The error box.
 void ShowErrorBox(HWND owner, const std::string& text);
+// A warning with an OK button, captioned with the application title.
+void ShowWarningBox(HWND owner, const std::string& text);
 // A warning question captioned "Quillomat" whose Yes and No buttons read `yes` and `no`; true
 // for the first.
 bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes,

@@ -431,5 +431,32 @@ TEST(SystemFont, HeightFollowsTheMonitorsDpi) {
   EXPECT_EQ(ForDpi(d, 0, 144).height, -12);  // an unknown system DPI changes nothing
 }
 
+TEST_F(Logic, AutoSendSubmitsOnceAtStartWithTheLoadedTotals) {
+  store.values = {{"Autosend", "-1"}, {"LeftClicks", "42"}};
+  logic =
+      std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+  std::vector<uint32_t> leftAtSubmit;
+  logic->SetSubmitter([&] { leftAtSubmit.push_back(c.Total(Counter::kLeft)); });
+  logic->FormCreate();
+  EXPECT_TRUE(view.submit);
+  EXPECT_EQ(leftAtSubmit, std::vector<uint32_t>{42});
+  // Start-up went on to the end: the language and the counting state were applied.
+  EXPECT_EQ(view.language, 0);
+  EXPECT_EQ(view.caption, "on");
+  logic->tmrSubmitTimer();
+  EXPECT_EQ(leftAtSubmit.size(), 2u);
+}
+
+TEST_F(Logic, WithoutAutoSendNothingIsSubmittedAtStart) {
+  int submissions = 0;
+  logic =
+      std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+  logic->SetSubmitter([&] { ++submissions; });
+  logic->FormCreate();
+  EXPECT_EQ(submissions, 0);
+  logic->SubmitScores();  // "Send Now !"
+  EXPECT_EQ(submissions, 1);
+}
+
 }  // namespace
 }  // namespace quillo

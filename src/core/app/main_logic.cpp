@@ -150,6 +150,8 @@ void MainLogic::FormCreate() {
 
   s.autosend = autosend == -1;
   p_.view.SetSubmitTimer(s.autosend, s.interval);
+  // The post runs in the background: a failure is reported when it comes and start-up goes on.
+  if (s.autosend) SubmitScores();
 
   SetLanguage(s.Language);
 

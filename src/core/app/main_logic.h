@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,13 @@ class MainLogic {
   void tmrCheckTimer();
   // tmrWriteValues: the day-change log check, then the minute save.
   void tmrWriteValuesTimer();
+  // The statistics submission (start-up with "AutoSend", tmrSubmit, "Send Now !"): hands the
+  // totals to whatever SetSubmitter connected, which posts them without waiting.
+  void SubmitScores() {
+    if (submitter_) submitter_();
+  }
+  void tmrSubmitTimer() { SubmitScores(); }
+  void SetSubmitter(std::function<void()> submit) { submitter_ = std::move(submit); }
 
   void TurnOn(bool on);
   void btnonoffClick();
@@ -67,7 +75,10 @@ class MainLogic {
   void mnudebug1Click();
   void mnudebug2Click();
 
-  void Writelog(const std::string& text) { logstring += text + "\r\n"; }
+  void Writelog(const std::string& text) {
+    logstring += text + "\r\n";
+    p_.view.DebugLine(text);
+  }
 
   // The daily log check: a line for the day that ended, then the day numbers move on. A log that
   // cannot be written is reported once until a line gets through again; nothing else waits on it.
@@ -112,6 +123,7 @@ class MainLogic {
   std::vector<std::string> startupErrors_;
   ActivityLog log_;
   HookHealth health_;
+  std::function<void()> submitter_;
 };
 
 }  // namespace quillo

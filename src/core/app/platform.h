@@ -69,6 +69,8 @@ class MainView {
   virtual bool AskYesNo(const std::string& text, const std::string& yes, const std::string& no) = 0;
   // The standard error box (also used for values that failed to load).
   virtual void ShowError(const std::string& text) = 0;
+  // A line just added to the debug text, for a debugger to show as it happens.
+  virtual void DebugLine(const std::string& text) {}
 };
 
 }  // namespace quillo

@@ -19,6 +19,7 @@ enum class Command : uint16_t {
   kAbout = 109,
   kDebugCheckHooks = 110,
   kDebugRefreshHooks = 111,
+  kSendNow = 112,  // "Send Now !" of the settings dialog
   kBtnExit = 200,
   kBtnMinimize = 201,
   kBtnHelp = 202,

@@ -1,0 +1,246 @@
+"""Statistics submission under Wine against a real HTTPS server on loopback: the bytes and
+headers posted, success and refusal, and a silent server that never stalls the program."""
+
+import datetime
+import re
+import subprocess
+import time
+
+from conftest import CMD_EXIT, CMD_SEND_NOW, MAIN
+from servers import CLOSE_MID_REPLY, SILENT, huge, reply
+
+RESET_5_JAN_2024 = str((datetime.date(2024, 1, 5) - datetime.date(1899, 12, 30)).days) + ".75"
+MAC = re.compile(r"^[0-9A-F]{12}$")
+
+
+def form(body: bytes):
+    """The posted body as (key, value) pairs, in order."""
+    return [tuple(p.split("=", 1)) for p in body.decode("ascii").split("&")]
+
+
+def header(request, name):
+    values = [v for k, v in request["headers"] if k.lower() == name.lower()]
+    return values[0] if values else None
+
+
+def test_posts_the_exact_body_and_headers_and_sends_no_cookie_back(online, stats):
+    stats.reset(reply(201, "Created", b"thanks",
+                      [("Set-Cookie", "session=abc123; Path=/; Max-Age=3600")]))
+    online.start(Autosend="-1", Alias="my pc", Comment="a+b", Resetdate=RESET_5_JAN_2024)
+    first = stats.wait_requests(1, 20)
+    assert len(first) == 1, "no submission at start-up"
+    r = first[0]
+    assert (r["method"], r["path"]) == ("POST", "/mouse.php")
+    assert header(r, "Host") == "stats.quillomat.example"
+    assert header(r, "User-Agent") == "Quillomat/14.1"
+    assert header(r, "Content-Type") == "application/x-www-form-urlencoded; charset=UTF-8"
+    assert header(r, "Cookie") is None
+    pairs = form(r["body"])
+    assert [k for k, _ in pairs] == ["dist", "lb", "rb", "dc", "ks", "mb", "scr", "reset", "m2",
+                                     "m3", "al", "mac", "cmt", "ver"]
+    mac = dict(pairs)["mac"]
+    assert MAC.match(mac)
+    assert r["body"] == (b"dist=0&lb=0&rb=0&dc=0&ks=0&mb=0&scr=0&reset=20240105&m2=0&m3=0"
+                         b"&al=my+pc&mac=" + mac.encode() + b"&cmt=a%2Bb&ver=14.1")
+
+    # "Send Now !": the cookie the server set is not sent back.
+    time.sleep(0.5)
+    online.command(CMD_SEND_NOW)
+    second = stats.wait_requests(2, 20)
+    assert len(second) == 2
+    assert header(second[1], "Cookie") is None
+    deadline = time.monotonic() + 10
+    while online.debug_lines().count("Data Submitted online") < 2 and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert online.debug_lines().count("Data Submitted online") == 2
+    assert online.message_box(500) is None
+
+
+def test_totals_and_identity_as_stored(online, stats):
+    online.start(LeftClicks="12", RightClicks="34", DblClicks="5", KeyStrokes="6789",
+                 MidClicks="7", Mousewheel="8", XClicks1="9", XClicks2="10", Distance="1234.5",
+                 Alias="Zo\u00eb & co=1", Comment="\u00e9t\u00e9 100%")
+    online.command(CMD_SEND_NOW)
+    r = stats.wait_requests(1, 20)[0]
+    values = dict(form(r["body"]))
+    assert {k: values[k] for k in ["dist", "lb", "rb", "dc", "ks", "mb", "scr", "m2", "m3"]} == {
+        "dist": "1234", "lb": "12", "rb": "34", "dc": "5", "ks": "6789", "mb": "7", "scr": "8",
+        "m2": "9", "m3": "10"}
+    assert values["reset"] == datetime.date.today().strftime("%Y%m%d")
+    assert values["al"] == "Zo%C3%AB+%26+co%3D1"
+    assert values["cmt"] == "%C3%A9t%C3%A9+100%25"
+
+
+def test_statuses_200_and_299_succeed_and_refusals_show_the_http_message(online, stats):
+    online.start()
+    submitted = 0
+    for status, reason in [(200, "OK"), (299, "Fine")]:
+        stats.reset(reply(status, reason, b"ignored"))
+        online.command(CMD_SEND_NOW)
+        assert len(stats.wait_requests(1, 20)) == 1
+        submitted += 1
+        deadline = time.monotonic() + 10
+        while (online.debug_lines().count("Data Submitted online") < submitted
+               and time.monotonic() < deadline):
+            time.sleep(0.2)
+        assert online.debug_lines().count("Data Submitted online") == submitted
+
+    cases = [
+        (reply(300, "Multiple Choices", b"choose one"), "HTTP 300 Multiple Choices: choose one"),
+        (reply(404, "Not Found", "no such page \u00e9".encode()),
+         "HTTP 404 Not Found: no such page \u00e9"),
+    ]
+    for behaviour, message in cases:
+        stats.reset(behaviour)
+        online.command(CMD_SEND_NOW)
+        assert online.message_box(20000, press=1) == message
+    assert online.debug_lines().count("Data Submitted online") == submitted
+
+
+def test_huge_cut_off_and_unreachable_replies(online, stats):
+    online.start()
+    # A huge error page is read only so far and quoted only in part.
+    stats.reset(huge(300, "Multiple Choices"))
+    online.command(CMD_SEND_NOW)
+    text = online.message_box(30000, press=1)
+    assert text.startswith("HTTP 300 Multiple Choices: 0123456789abcdef0123")
+    assert text.endswith("\u2026") and len(text) < 1100
+
+    # A huge success is still a success.
+    stats.reset(huge(200, "OK"))
+    online.command(CMD_SEND_NOW)
+    deadline = time.monotonic() + 30
+    while "Data Submitted online" not in online.debug_lines() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert "Data Submitted online" in online.debug_lines()
+
+    # A reply that stops halfway is the HTTP client's error, not a success.
+    stats.reset(CLOSE_MID_REPLY)
+    online.command(CMD_SEND_NOW)
+    text = online.message_box(30000, press=1)
+    assert text and text.startswith("Error sending data: ("), text
+    assert online.debug_lines().count("Data Submitted online") == 1
+
+    # Nobody listening.
+    stats.stop()
+    try:
+        online.command(CMD_SEND_NOW)
+        text = online.message_box(30000, press=1)
+        assert text and text.startswith("Error sending data: (12029)"), text
+    finally:
+        stats.start()
+
+
+def panel_crop(online, name, state):
+    path = online.shot(name)
+    out = path.with_name(name + "_panel.png")
+    subprocess.run(["convert", str(path), "-crop",
+                    f"{state['w']}x{state['h']}+{state['x']}+{state['y']}", "+repage", str(out)],
+                   check=True)
+    return out.read_bytes()
+
+
+def window_state(online):
+    r = online.wine.probe("window", MAIN, "5000")
+    return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", r.stdout)}
+
+
+def test_a_silent_server_fails_after_the_response_timeout_while_counting_goes_on(online, stats):
+    stats.reset(SILENT)
+    online.start(Autosend="-1", Orientation="-1")
+    arrived = stats.wait_requests(1, 20)
+    assert len(arrived) == 1
+    state = window_state(online)
+    before = panel_crop(online, "silent_server_before", state)
+
+    # Real input while the post hangs, away from the panel.
+    wine = online.wine
+    wine.xdotool("mousemove", 300, 300)
+    time.sleep(0.3)
+    for _ in range(5):
+        wine.xdotool("click", 1)
+        time.sleep(0.25)
+    wine.xdotool("click", 3)
+    time.sleep(0.25)
+    wine.xdotool("key", "--delay", 60, "q", "w", "e", "r", "t", "y", "u")
+    # A second submission is not started while the first is in flight.
+    online.command(CMD_SEND_NOW)
+    time.sleep(1.5)
+    after = panel_crop(online, "silent_server_during", state)
+    assert before != after, "the panel did not change while the post was waiting"
+    assert len(stats.requests) == 1
+
+    text = online.message_box(45000)
+    failed_after = time.monotonic() - arrived[0]["time"]
+    assert text and text.startswith("Error sending data: ("), text
+    assert 25 < failed_after < 45, failed_after
+    online.shot("silent_server_error_box")
+    online.message_box(1000, press=1)
+
+    online.command(CMD_EXIT)
+    online.program.wait(timeout=30)
+    v = {k.lower(): d for k, d in wine.reg_values().items()}
+    assert (v["leftclicks"], v["rightclicks"], v["keystrokes"]) == ("5", "1", "7")
+    assert "Data Submitted online" not in online.debug_lines()
+
+
+def test_exit_and_logoff_do_not_wait_for_a_request_in_flight(online, stats):
+    stats.reset(SILENT)
+    online.start(Autosend="-1")
+    assert len(stats.wait_requests(1, 20)) == 1
+    online.command(CMD_EXIT)
+    online.program.wait(timeout=10)  # the response time-out is 30 s away
+    assert "running" in {k.lower() for k in online.wine.reg_values()}
+
+    stats.reset(SILENT)
+    online.start(Autosend="-1")
+    assert len(stats.wait_requests(1, 20)) == 1
+    online.wine.run(["wineboot", "-e"], timeout=60)
+    online.program.wait(timeout=15)
+
+
+SETUP_TITLE = "Quillomat Setup"
+CMD_SETUP, BTN_SEND, MEMO1 = 103, 1407, 1500
+
+
+def setup_control(online, ident):
+    r = online.wine.probe("control", SETUP_TITLE, str(ident))
+    assert r.returncode == 0, f"no control {ident} in the settings dialog"
+    state = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", r.stdout.split(" text=")[0])}
+    state["text"] = r.stdout.split(" text=", 1)[1].rstrip("\r\n") if " text=" in r.stdout else ""
+    return state
+
+
+def open_setup(online):
+    online.command(CMD_SETUP)
+    r = online.wine.probe("titled", "#32770", SETUP_TITLE, "10000")
+    assert r.returncode == 0, "the settings dialog did not open"
+
+
+def test_send_now_in_the_settings_dialog_and_the_debug_text_it_shows(online, stats):
+    online.start(Comment="debug", Alias="my pc")
+    wine = online.wine
+    open_setup(online)
+    # With the comment "debug" the dialog opens on its "Debug Data" page: nothing sent yet.
+    assert "Data Submitted online" not in setup_control(online, MEMO1)["text"]
+    for _ in range(6):  # to the upload page
+        if setup_control(online, BTN_SEND)["visible"] == 1:
+            break
+        wine.xdotool("key", "ctrl+Tab")
+        time.sleep(0.4)
+    button = setup_control(online, BTN_SEND)
+    assert button["visible"] == 1 and button["text"] == "Send Now !"
+    wine.xdotool("mousemove", button["x"] + button["w"] // 2, button["y"] + button["h"] // 2)
+    wine.xdotool("click", 1)
+    sent = stats.wait_requests(1, 20)
+    assert len(sent) == 1 and b"&al=my+pc&" in sent[0]["body"]
+    deadline = time.monotonic() + 10
+    while "Data Submitted online" not in online.debug_lines() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    wine.xdotool("key", "Escape")
+    assert wine.probe("gone", "#32770", "5000").returncode == 0
+    # Opened again, the debug page shows the line the submission added.
+    open_setup(online)
+    assert "Data Submitted online" in setup_control(online, MEMO1)["text"]
+    online.shot("settings_debug_page_after_send_now")
+    wine.xdotool("key", "Escape")

@@ -1,0 +1,148 @@
+"""The update check under Wine against a real web server on loopback: the request, the dialog
+for each verdict (with screenshots), its short form, DPI scaling, and the one warning for every
+failure."""
+
+import re
+
+import pytest
+
+from conftest import CMD_CHECK_UPDATE, MAIN
+from servers import CLOSE_MID_REPLY, huge, reply
+
+TITLE = "Check For Quillomat Update"
+WARNING = "Cannot connect to the internet.  Please check your connection."
+IDS = {"lblCurrent": 1001, "lblLatestVersion": 1002, "lblVersion": 1003, "lblText": 1004,
+       "lblnewfeatures": 1005, "lblFeatures": 1006, "lnkDownload": 1007, "btnOK": 1}
+
+
+def version_file(*versions, features=("Faster panel", None, "Czech help", "Smaller memory")):
+    lines = ["<html><head>"]
+    lines += [f'<meta name="xVersion" CONTENT="{v}">' for v in versions]
+    lines += [f'<meta name="whatsnew{n}" content="{f}">'
+              for n, f in enumerate(features, 1) if f is not None]
+    lines += ["</head></html>"]
+    return "\r\n".join(lines).encode("cp1252")
+
+
+def dialog(online, timeout_ms=20000):
+    r = online.online_probe("controls", TITLE, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
+    assert r.returncode == 0, "no update dialog"
+    lines = r.stdout.replace("\r", "").splitlines()
+    head = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", lines[0])}
+    controls = {}
+    for line in lines[1:]:
+        fields = dict(re.findall(r"(\w+)=(\S*)", line.split(" text=")[0]))
+        fields["text"] = line.split(" text=", 1)[1] if " text=" in line else ""
+        controls[int(fields["id"])] = fields
+    return head, {name: controls[i] for name, i in IDS.items()}
+
+
+def close_dialog(online):
+    assert online.wine.probe("dialog", TITLE, "2000", "1").returncode == 0
+    assert online.wine.probe("gone", "#32770", "5000").returncode == 0
+
+
+VERDICTS = [
+    # name, versions in the file, verdict, full form
+    ("major", ["15.0"], "Major upgrade found", True),
+    ("minor_second_of_two_lines", ["15.0", "14.2"], "Minor upgrade found", True),
+    ("already_latest", ["14.1"], "You are already using the latest version.", False),
+    ("no_dot_15", ["15"], "You are already using the latest version.", False),
+    ("letter_14_x", ["14.x"], "You are already using the latest version.", False),
+]
+
+
+@pytest.fixture(scope="module")
+def running(online):
+    online.start()
+    return online
+
+
+@pytest.mark.parametrize("name,versions,verdict,full", VERDICTS, ids=[v[0] for v in VERDICTS])
+def test_dialog_for_each_verdict(running, site, name, versions, verdict, full):
+    site.reset(reply(200, "OK", version_file(*versions)))
+    running.command(CMD_CHECK_UPDATE)
+    head, c = dialog(running)
+    req = site.requests
+    assert [(r["method"], r["path"]) for r in req] == [("GET", "/version/quillomat.txt")]
+    assert dict((k.lower(), v) for k, v in req[0]["headers"])["host"] == "www.ombrelune.example"
+    assert c["lblCurrent"]["text"] == "You are currently using version 14.1"
+    assert c["lblLatestVersion"]["text"] == "Latest version found online :"
+    assert c["lblVersion"]["text"] == versions[-1]
+    assert c["lblText"]["text"] == verdict
+    # The feature lines are filled in every case; the missing second one is an empty line.
+    assert c["lblFeatures"]["text"] == r"Faster panel\r\n\r\nCzech help\r\nSmaller memory\r\n"
+    shown = {n: c[n]["visible"] == "1" for n in ["lnkDownload", "lblnewfeatures", "lblFeatures"]}
+    assert shown == {n: full for n in shown}
+    assert c["lnkDownload"]["text"] == "Download new Version"
+    # Design positions at 96 DPI; the short form is 180 pixels high, OK stays at the bottom right.
+    assert (int(c["lblCurrent"]["x"]), int(c["lblCurrent"]["y"])) == (24, 16)
+    assert (int(c["lblVersion"]["x"]), int(c["lblVersion"]["y"])) == (194, 40)
+    assert (int(c["lnkDownload"]["x"]), int(c["lnkDownload"]["y"])) == (26, 157)
+    assert head["cw"] == 473
+    assert head["h"] == (head["h"] if full else 180)
+    if full:
+        assert head["ch"] == 337
+    ok = c["btnOK"]
+    assert (head["cw"] - int(ok["x"]), head["ch"] - int(ok["y"])) == (473 - 388, 337 - 300)
+    if name in ("major", "minor_second_of_two_lines", "already_latest"):
+        running.shot(f"update_{name}")
+    if name == "major":
+        # While the dialog is open a second check does not start.
+        running.command(CMD_CHECK_UPDATE)
+        assert running.wine.probe("window", MAIN, "1000").returncode == 0
+        assert len(site.requests) == 1
+    close_dialog(running)
+
+
+FAILURES = [
+    ("no_xversion", reply(200, "OK", b"<html><body>Nothing here</body></html>")),
+    ("not_found_page", reply(404, "Not Found", b"<html>404 Not Found</html>")),
+    ("huge_file", huge(200, "OK")),
+    ("cut_off", CLOSE_MID_REPLY),
+    ("unreachable", None),
+]
+
+
+@pytest.mark.parametrize("name,behaviour", FAILURES, ids=[f[0] for f in FAILURES])
+def test_every_failure_shows_the_one_warning(running, site, name, behaviour):
+    if behaviour is None:
+        site.stop()
+    else:
+        site.reset(behaviour)
+    try:
+        running.command(CMD_CHECK_UPDATE)
+        assert running.message_box(40000, press=1) == WARNING
+        assert running.online_probe("controls", TITLE, "0").returncode != 0
+    finally:
+        if behaviour is None:
+            site.start()
+
+
+def test_dialog_scales_with_the_dpi(online, site):
+    wine = online.wine
+    desktop = r"HKCU\Control Panel\Desktop"
+    online.stop()
+    wine.restart_server()
+    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
+             check=True)
+    try:
+        for versions, full in [(["15.0"], True), (["14.1"], False)]:
+            site.reset(reply(200, "OK", version_file(*versions)))
+            online.start()
+            online.command(CMD_CHECK_UPDATE)
+            head, c = dialog(online)
+            assert head["dpi"] == 144
+            assert head["cw"] == 710  # 473 at 150 %
+            assert (int(c["lblVersion"]["x"]), int(c["lblVersion"]["y"])) == (291, 60)
+            if full:
+                assert head["ch"] == 506
+                online.shot("update_major_144dpi")
+            else:
+                assert head["h"] == 270
+            close_dialog(online)
+    finally:
+        online.stop()
+        wine.restart_server()
+        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
+        wine.restart_server()
