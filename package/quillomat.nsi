@@ -1,7 +1,8 @@
 ; Quillomat's setup program (NSIS): installs for the current user only, without administrator
 ; rights, into the user's programs folder; registers an uninstaller that keeps the stored totals
 ; unless asked to remove them. scripts/package compiles it with the version and the build folder.
-Unicode true
+; Quillomat.exe is a 64-bit program, so its setup is one too (and runs where it can run).
+Target amd64-unicode
 
 !ifndef VERSION | BUILD_DIR | ICON | OUT_FILE
   !error "VERSION, BUILD_DIR, ICON and OUT_FILE are set by scripts/package"

@@ -66,9 +66,9 @@ def test_the_help_file_decompiles_into_every_page_with_its_title_and_contents(tm
 
 
 def wine_processes(wine, name):
-    """Command lines of this prefix's processes that run `name` (Wine shows the Windows command
-    line as the process's arguments)."""
-    found = []
+    """{pid: command line} of this prefix's processes that run `name` (Wine shows the Windows
+    command line as the process's arguments)."""
+    found = {}
     marker = f"WINEPREFIX={wine.prefix}".encode()
     for proc in pathlib.Path("/proc").iterdir():
         if not proc.name.isdigit():
@@ -79,7 +79,7 @@ def wine_processes(wine, name):
         except OSError:
             continue
         if marker in env and cmd[0].decode(errors="replace").lower().endswith(name):
-            found.append([c.decode(errors="replace") for c in cmd])
+            found[int(proc.name)] = [c.decode(errors="replace") for c in cmd]
     return found
 
 
@@ -97,4 +97,4 @@ def test_f1_on_the_panel_starts_the_help_viewer_with_the_files_full_path(wine):
         time.sleep(0.2)
     assert viewers, "no help viewer started"
     expected = "Z:" + str(wine.exe("Quillomat.chm")).replace("/", "\\")
-    assert viewers[0][1:] == [expected]
+    assert [cmd[1:] for cmd in viewers.values()] == [[expected]]
