@@ -208,7 +208,7 @@ TEST(PanelLayout, ButtonsInBothOrientations) {
   } cases[] = {
       {ControlId::btnSetup, {6, 6, 44, 18}, {6, 4, 44, 18}, "setup", "Arial", 8},
       {ControlId::btnonoff, {52, 6, 31, 18}, {52, 4, 31, 18}, "on", "Arial", 11},
-      {ControlId::btnHelp, {89, 6, 19, 18}, {6, 22, 19, 18}, "s", "Marlett", 5},
+      {ControlId::btnHelp, {89, 6, 19, 18}, {6, 22, 19, 18}, "?", "Arial", 5},
       {ControlId::btnMinimize, {108, 6, 19, 18}, {45, 22, 19, 18}, "0", "Marlett", 6},
       {ControlId::btnExit, {127, 6, 19, 18}, {64, 22, 19, 18}, "r", "Marlett", 7},
   };

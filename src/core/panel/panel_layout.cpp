@@ -56,9 +56,11 @@ struct ButtonShape {
   int vLeft, vTop, hLeft, hTop;
 };
 
-// Marlett draws "s" as the question mark, "0" as the minimise bar and "r" as the close cross.
+// Marlett draws "0" as the minimise bar and "r" as the close cross. Its question mark ("s") is
+// missing from the Marlett that Wine ships, which draws a second cross there; a text font's "?"
+// looks the same on Windows and is a question mark everywhere.
 constexpr std::array<ButtonShape, 5> kButtons = {{
-    {ControlId::btnHelp, "s", &kSymbolButtonFont, 19, 5, 89, 6, 6, 22},
+    {ControlId::btnHelp, "?", &kTextButtonFont, 19, 5, 89, 6, 6, 22},
     {ControlId::btnMinimize, "0", &kSymbolButtonFont, 19, 6, 108, 6, 45, 22},
     {ControlId::btnExit, "r", &kSymbolButtonFont, 19, 7, 127, 6, 64, 22},
     {ControlId::btnonoff, "on", &kTextButtonFont, 31, 11, 52, 6, 52, 4},

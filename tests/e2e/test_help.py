@@ -1,0 +1,100 @@
+"""The help file: Quillomat.chm beside Quillomat.exe decompiles into every page we wrote, each
+with its title, listed in its table of contents; F1 on the panel starts the HTML Help viewer with
+the file's full path."""
+
+import os
+import pathlib
+import re
+import subprocess
+import time
+
+from test_counting import fresh, start_program
+from test_main_window import window_state
+
+HELP_SOURCES = pathlib.Path(__file__).resolve().parents[2] / "help"
+
+
+def win64_dir():
+    return pathlib.Path(os.environ.get(
+        "QUILLO_WIN64_DIR", pathlib.Path(__file__).resolve().parents[2] / "build/win64"))
+
+
+def title_of(html):
+    m = re.search(r"<title>(.*?)</title>", html, re.S | re.I)
+    return m.group(1).strip() if m else None
+
+
+def sitemap_entries(text):
+    """(Name, Local) of every sitemap object of a contents or index file (an index entry's first
+    Name is its keyword; the pairs follow it)."""
+    entries = []
+    for obj in re.findall(r'<OBJECT type="text/sitemap">(.*?)</OBJECT>', text, re.S | re.I):
+        params = re.findall(r'<param name="(\w+)" value="([^"]*)">', obj, re.I)
+        names = [v for k, v in params if k.lower() == "name"]
+        locals_ = [v for k, v in params if k.lower() == "local"]
+        entries.append((names, locals_))
+    return entries
+
+
+def test_the_help_file_decompiles_into_every_page_with_its_title_and_contents(tmp_path):
+    chm = win64_dir() / "Quillomat.chm"
+    assert chm.exists(), f"{chm} is not built"
+    out = tmp_path / "chm"
+    # chmlib's extractor, not the compiler's own tools, reads the file back.
+    subprocess.run(["extract_chmLib", str(chm), str(out)], check=True, capture_output=True)
+
+    pages = {p.name: title_of(p.read_text(encoding="utf-8"))
+             for p in sorted(HELP_SOURCES.glob("*.html"))}
+    assert len(pages) >= 10
+    for name, title in pages.items():
+        inside = out / name
+        assert inside.exists(), f"{name} is not in the help file"
+        assert title and title_of(inside.read_text(encoding="utf-8")) == title, name
+        for picture in re.findall(r'<img src="([^"]+)"', inside.read_text(encoding="utf-8")):
+            assert (out / picture).stat().st_size > 100, f"{picture} of {name}"
+
+    system = (out / "#SYSTEM").read_bytes()
+    assert b"contents.hhc" in system and b"index.hhk" in system and b"welcome.html" in system
+    toc = sitemap_entries((out / "contents.hhc").read_text(encoding="latin-1"))
+    listed = {locals_[0]: names[0] for names, locals_ in toc}
+    assert listed == pages  # every page, under its own title, and nothing else
+
+    index = sitemap_entries((out / "index.hhk").read_text(encoding="latin-1"))
+    assert len(index) >= 20
+    for names, locals_ in index:
+        assert locals_ and all(loc in pages for loc in locals_), names[0]
+
+
+def wine_processes(wine, name):
+    """{pid: command line} of this prefix's processes that run `name` (Wine shows the Windows
+    command line as the process's arguments)."""
+    found = {}
+    marker = f"WINEPREFIX={wine.prefix}".encode()
+    for proc in pathlib.Path("/proc").iterdir():
+        if not proc.name.isdigit():
+            continue
+        try:
+            cmd = (proc / "cmdline").read_bytes().rstrip(b"\0").split(b"\0")
+            env = (proc / "environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if marker in env and cmd[0].decode(errors="replace").lower().endswith(name):
+            found[int(proc.name)] = [c.decode(errors="replace") for c in cmd]
+    return found
+
+
+def test_f1_on_the_panel_starts_the_help_viewer_with_the_files_full_path(wine):
+    fresh(wine, Orientation="-1", Dispitems="01000000000000")
+    start_program(wine)
+    s = window_state(wine)
+    wine.xdotool("mousemove", s["x"] + 3, s["y"] + 27)  # the panel's own background
+    wine.xdotool("click", 1)
+    time.sleep(0.4)
+    assert not wine_processes(wine, "hh.exe")
+    wine.xdotool("key", "F1")
+    deadline = time.time() + 15
+    while not (viewers := wine_processes(wine, "hh.exe")) and time.time() < deadline:
+        time.sleep(0.2)
+    assert viewers, "no help viewer started"
+    expected = "Z:" + str(wine.exe("Quillomat.chm")).replace("/", "\\")
+    assert [cmd[1:] for cmd in viewers.values()] == [[expected]]

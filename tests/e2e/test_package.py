@@ -1,0 +1,153 @@
+"""The packages of scripts/package. The setup program on a fresh Wine prefix: a silent install, the
+installed program started from its Start-menu entry counting real input, a second install over
+the running program keeping what it had counted, and a silent uninstall that leaves nothing but
+the stored totals. And the portable zip's contents."""
+
+import os
+import pathlib
+import re
+import time
+import zipfile
+
+import pytest
+
+from conftest import SETTINGS_KEY, Wine
+from test_help import wine_processes
+
+VERSION = re.search(r"project\(Quillomat VERSION ([0-9.]+)",
+                    (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text()
+                    ).group(1)
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillomat"
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+CMD_HIDE_PANEL = 100
+
+
+def dist_dir(win64):
+    return pathlib.Path(os.environ.get("QUILLO_DIST_DIR", win64.parent / "dist"))
+
+
+def package(win64, kind):
+    path = dist_dir(win64) / f"Quillomat-{VERSION}-{kind}"
+    assert path.exists(), f"{path} is missing: scripts/package makes it"
+    return path
+
+
+@pytest.fixture(scope="module")
+def box(wine):
+    """A machine of its own: a fresh prefix and display beside the session's, as a new user's."""
+    w = Wine(wine.work.parent / (wine.work.name + "-package"), wine.win64)
+    try:
+        w.boot()
+        local = w.run(["cmd", "/c", "echo", "%LOCALAPPDATA%"]).stdout.strip()
+        appdata = w.run(["cmd", "/c", "echo", "%APPDATA%"]).stdout.strip()
+        assert re.fullmatch(r"C:\\users\\[^\\]+\\AppData\\Local", local), local
+        w.install_dir = local + r"\Programs\Quillomat"
+        w.shortcut = appdata + r"\Microsoft\Windows\Start Menu\Programs\Quillomat.lnk"
+        yield w
+    finally:
+        w.shutdown()
+
+
+def unix(w, windows_path):
+    """Where a C: path of the prefix lies on this machine."""
+    assert windows_path[:3].upper() == "C:\\"
+    return w.prefix / "drive_c" / windows_path[3:].replace("\\", "/")
+
+
+def installed_programs(w):
+    """Process ids of the installed Quillomat.exe that run in this prefix."""
+    exe = (w.install_dir + r"\Quillomat.exe").lower()
+    return sorted(pid for pid, cmd in wine_processes(w, "quillomat.exe").items()
+                  if cmd[0].lower() == exe)
+
+
+def totals(w):
+    return {k.lower(): v for k, v in w.reg_values(SETTINGS_KEY).items()}
+
+
+def test_silent_install_puts_files_and_shortcut_in_place_and_registers_the_uninstaller(box):
+    setup = package(box.win64, "setup.exe")
+    assert box.run([setup, "/S", "/AUTOSTART"], timeout=120).returncode == 0
+    folder = unix(box, box.install_dir)
+    assert sorted(p.name for p in folder.iterdir()) == ["Quillomat.chm", "Quillomat.exe",
+                                                        "uninstall.exe"]
+    for name in ("Quillomat.exe", "Quillomat.chm"):
+        assert (folder / name).read_bytes() == (box.win64 / name).read_bytes(), name
+    # The Start-menu entry starts the installed program.
+    link = unix(box, box.shortcut).read_bytes()
+    exe = box.install_dir + r"\Quillomat.exe"
+    assert exe.encode() in link or exe.encode("utf-16-le") in link
+    entry = box.reg_values(UNINSTALL_KEY)
+    assert {k: entry.get(k) for k in ("DisplayName", "DisplayVersion", "Publisher",
+                                      "DisplayIcon", "InstallLocation", "UninstallString",
+                                      "QuietUninstallString")} == {
+        "DisplayName": "Quillomat", "DisplayVersion": VERSION, "Publisher": "Ombrelune",
+        "DisplayIcon": exe + ",0", "InstallLocation": box.install_dir,
+        "UninstallString": f'"{box.install_dir}\\uninstall.exe"',
+        "QuietUninstallString": f'"{box.install_dir}\\uninstall.exe" /S'}
+    # Start with Windows: the settings dialog's own entry, the full path without quotes.
+    assert box.reg_values(RUN_KEY).get("Quillomat") == exe
+    assert totals(box) == {}  # installing stores no totals
+
+
+def test_the_installed_program_starts_from_its_shortcut_and_counts(box):
+    box.start(["start", "/unix", unix(box, box.shortcut)])
+    assert box.probe("window", "TfrmMain", "20000").returncode == 0
+    time.sleep(1.0)
+    assert len(installed_programs(box)) == 1
+    box.xdotool("mousemove", 700, 300)
+    box.xdotool("key", "--delay", 60, "q", "u", "i", "l", "l")
+    box.xdotool("click", 3)
+    box.xdotool("key", "Escape")  # the menu that the right click opened
+    time.sleep(0.5)
+    assert box.probe("command", "TfrmMain", str(CMD_HIDE_PANEL)).returncode == 0  # saves
+    time.sleep(0.8)
+    t = totals(box)
+    assert (t["keystrokes"], t["rightclicks"]) == ("6", "1")
+
+
+def test_installing_again_over_the_running_program_keeps_what_it_counted(box):
+    before = installed_programs(box)
+    assert len(before) == 1
+    box.xdotool("key", "--delay", 60, "o", "m", "a", "t")  # counted, not saved yet
+    time.sleep(0.5)
+    assert totals(box)["keystrokes"] == "6"
+    assert box.run([package(box.win64, "setup.exe"), "/S"], timeout=120).returncode == 0
+    # The old program saved and ended before its file was replaced; the new one runs.
+    assert totals(box)["keystrokes"] == "10"
+    deadline = time.time() + 20
+    while installed_programs(box) in ([], before) and time.time() < deadline:
+        time.sleep(0.2)
+    after = installed_programs(box)
+    assert len(after) == 1 and after != before
+    assert box.probe("window", "TfrmMain", "20000").returncode == 0
+    # Start with Windows stays as it was.
+    assert box.reg_values(RUN_KEY).get("Quillomat") == box.install_dir + r"\Quillomat.exe"
+
+
+def test_silent_uninstall_leaves_no_trace_but_the_stored_totals(box):
+    folder = unix(box, box.install_dir)
+    # The uninstaller runs from a copy of itself, so its own process ends at once.
+    assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
+    deadline = time.time() + 60
+    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
+        time.sleep(0.3)
+    assert not folder.exists()
+    assert not unix(box, box.shortcut).exists()
+    assert box.reg_values(UNINSTALL_KEY) == {}
+    assert "Quillomat" not in box.reg_values(RUN_KEY)
+    assert installed_programs(box) == []  # the running program was asked to end
+    assert box.probe("gone", "TfrmMain", "5000").returncode == 0
+    assert totals(box)["keystrokes"] == "10"
+
+
+def test_the_portable_zip_holds_the_program_its_help_and_a_read_me(wine):
+    with zipfile.ZipFile(package(wine.win64, "portable.zip")) as z:
+        files = sorted(n for n in z.namelist() if not n.endswith("/"))
+        assert files == ["Quillomat/Quillomat.chm", "Quillomat/Quillomat.exe",
+                         "Quillomat/ReadMe.txt"]
+        for name in ("Quillomat.exe", "Quillomat.chm"):
+            assert z.read(f"Quillomat/{name}") == (wine.win64 / name).read_bytes(), name
+        readme = z.read("Quillomat/ReadMe.txt").decode("ascii")
+    assert f"Quillomat {VERSION}, portable copy" in readme and "@VERSION@" not in readme
+    assert readme.count("\r\n") == readme.count("\n")  # a Windows text file
