@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "core/app/about_box.h"
 #include "core/panel/tray_hint.h"
 #include "core/store/settings_store.h"
 #include "win32/counter_files.h"
@@ -507,7 +508,7 @@ void MainWindow::OpenHelp() {
 }
 
 void MainWindow::OpenWebSite() {
-  const std::wstring address = Widen(kWebSiteAddress);
+  const std::wstring address = Widen(kMakerWebSite);
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(hwnd_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32)
@@ -578,7 +579,7 @@ void MainWindow::ShowWarning(const std::string& text) {
 }
 
 bool MainWindow::ShowUpdateDialog(const UpdateDialogState& state) {
-  return quillo::ShowUpdateDialog(hwnd_, state, kWebSiteAddress);
+  return quillo::ShowUpdateDialog(hwnd_, state, kMakerWebSite);
 }
 
 }  // namespace quillo

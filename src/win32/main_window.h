@@ -25,7 +25,6 @@
 namespace quillo {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
-inline constexpr char kWebSiteAddress[] = "https://www.ombrelune.example/";
 
 // The windows of the commands that this build has.
 inline constexpr MenuAvailability kAvailable{

@@ -13,7 +13,7 @@
 #include "core/util/picture_scale.h"
 #include "win32/common_controls.h"
 #include "win32/dialogs/about_ids.h"
-#include "win32/system_font_win.h"
+#include "win32/icon_title_font.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
@@ -304,7 +304,7 @@ void AboutDialog::Layout() {
   dpi_ = dpi ? static_cast<int>(dpi) : 96;
   for (HFONT* f : {&formFont_, &nameFont_, &freewareFont_, &linkFont_})
     if (*f) DeleteObject(*f), *f = nullptr;
-  formFont_ = CreateIconTitleFont(static_cast<UINT>(dpi_));
+  formFont_ = IconTitleFontFor(dpi_);
   if (!formFont_) formFont_ = MakeFont(kAboutDesignFont, dpi_, FW_NORMAL);
   // Arial Black is a black weight of its own; asking for it keeps a heavy face where the font
   // is missing and another takes its place.
