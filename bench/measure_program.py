@@ -24,26 +24,6 @@ PROGRAMS = ["Quillomat.exe", "bare_window.exe", "minimal_hooks.exe"]
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
-def find_pid(wine, name, timeout=20):
-    """The Wine process running `name` in this measurement's prefix (other Wine desktops may run
-    the same program at the same time)."""
-    prefix = f"WINEPREFIX={wine.prefix}".encode()
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        for proc in pathlib.Path("/proc").iterdir():
-            if not proc.name.isdigit():
-                continue
-            try:
-                cmd = (proc / "cmdline").read_bytes().split(b"\0")
-                env = (proc / "environ").read_bytes().split(b"\0")
-            except OSError:
-                continue
-            if prefix in env and cmd and cmd[0].decode(errors="replace").endswith(name):
-                return int(proc.name)
-        time.sleep(0.2)
-    raise RuntimeError(f"{name} did not start")
-
-
 def memory_kib(pid):
     figures = {}
     for line in pathlib.Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines():
@@ -81,7 +61,7 @@ def measure(wine, exe, seconds):
     wine.reg_clear()
     wine.start([wine.exe(exe)])
     time.sleep(5)  # settled
-    pid = find_pid(wine, exe)
+    pid = wine.pid_of(exe, timeout=20)
     mem = memory_kib(pid)
     c0, t0 = cpu_seconds(pid), time.time()
     time.sleep(seconds)

@@ -82,7 +82,9 @@ LRESULT IndicatorView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       Paint();
       return 0;
     case WM_MOUSEMOVE:
-      if (!tracking_) {
+      // Tracking the pointer costs the system a poll while it rests on the control; the panel's
+      // indicators look the same under it and nobody listens, so they do without.
+      if (!tracking_ && control_.WantsPointerTracking()) {
         TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
         tracking_ = TrackMouseEvent(&tme) != FALSE;
         control_.MouseEnter();

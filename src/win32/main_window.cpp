@@ -98,6 +98,9 @@ bool MainWindow::Create() {
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
   if (panel_) panel_->RelayHint(msg);
+  // Only keys concern the shortcuts and the dialog keys; the pointer's moves over the panel, many
+  // a second, go straight on.
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg)) return true;
   // The panel's buttons take Tab, Shift+Tab and Space as in a dialog.
   return IsDialogMessageW(hwnd_, &msg) != FALSE;

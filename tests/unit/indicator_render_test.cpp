@@ -172,7 +172,11 @@ TEST(RebuildImageTest, HoverThatChangesNothingBuildsNothing) {
   c.MouseEnter();
   c.MouseLeave();
   EXPECT_EQ(c.RebuildCount(), built);
+  EXPECT_FALSE(c.WantsPointerTracking());
+  c.SetOnMouseEnter([](IAeverLiquidIndicator&) {});
+  EXPECT_TRUE(c.WantsPointerTracking());  // someone listens
   c.SetNumberForeColor1(0x0000FF);
+  EXPECT_TRUE(c.HoverAltersPicture());
   const auto recoloured = c.RebuildCount();
   c.MouseEnter();
   EXPECT_EQ(c.RebuildCount(), recoloured + 1);

@@ -98,6 +98,8 @@ class IAeverLiquidIndicator {
   void SetForeMaterialMode(IAMaterialMode value);
   void SetOnMouseEnter(MouseInOutEvent handler) { onMouseEnter_ = std::move(handler); }
   void SetOnMouseExit(MouseInOutEvent handler) { onMouseLeave_ = std::move(handler); }
+  // Whether entering or leaving changes the picture (the hover colour, width or a lit texture).
+  bool HoverAltersPicture() const;
 
   IAColorScheme ColorScheme() const { return colorScheme_; }
   int SignNumber() const { return signNumber_; }
@@ -137,6 +139,11 @@ class IAeverLiquidIndicator {
   void MouseLeave();
   void HandleRebuildRequest();
   bool Moused() const { return moused_; }
+  // Whether the pointer entering and leaving can matter to anyone: the picture changes with it, or
+  // someone listens. A host need not track the pointer otherwise.
+  bool WantsPointerTracking() const {
+    return HoverAltersPicture() || onMouseEnter_ || onMouseLeave_;
+  }
 
   // The picture: the cached bitmap, and in the transparent modes the part of it that is visible
   // (nullptr in tmNone, where all of it is).
@@ -169,7 +176,6 @@ class IAeverLiquidIndicator {
   bool Active() const { return imloaded_; }
   bool Widened() const { return moused_ && (mouseAction_ == maWidth || mouseAction_ == maBoth); }
   bool HoverColor() const { return moused_ && (mouseAction_ == maColor || mouseAction_ == maBoth); }
-  bool HoverAltersPicture() const;
   Color Resolve(Color c) const;
   void RebuildAndRepaint();
   // Queues a rebuild request; `needed` false when the cause cannot change the picture.

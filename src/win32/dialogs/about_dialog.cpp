@@ -153,10 +153,10 @@ void RegisterLinkClass(HINSTANCE instance) {
 
 // ---- The dialog. ----
 
-HFONT MakeFont(const FontSpec& spec, int dpi, int weight) {
-  return CreateFontW(ScalePx(spec.height, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+HFONT MakeFont(const FontSpec& font, int dpi, int weight) {
+  return CreateFontW(ScalePx(font.height, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, Widen(spec.face).c_str());
+                     DEFAULT_PITCH | FF_DONTCARE, Widen(font.face).c_str());
 }
 
 // The logo as drawn for the resources (256 pixels, straight alpha).

@@ -1,5 +1,6 @@
 // Measurement baseline: the least a program like ours must do — both low-level hooks counting
-// events, and a 75 ms timer that queries the pointer and the last input — with one small window.
+// events, and a 75 ms timer that queries the pointer and the last input — with one window where
+// the default panel would be (1588 x 44, centred).
 #include <windows.h>
 
 namespace {
@@ -36,10 +37,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"MinimalHooks";
   RegisterClassW(&wc);
-  HWND w = CreateWindowExW(0, L"MinimalHooks", L"Minimal", WS_POPUP | WS_VISIBLE, 100, 100, 151,
-                           565, nullptr, nullptr, instance, nullptr);
+  HWND w = CreateWindowExW(0, L"MinimalHooks", L"Minimal", WS_POPUP | WS_VISIBLE,
+                           (GetSystemMetrics(SM_CXSCREEN) - 1588) / 2,
+                           (GetSystemMetrics(SM_CYSCREEN) - 44) / 2, 1588, 44, nullptr, nullptr,
+                           instance, nullptr);
   SetWindowsHookExW(WH_KEYBOARD_LL, Keyboard, instance, 0);
   SetWindowsHookExW(WH_MOUSE_LL, Mouse, instance, 0);
   SetTimer(w, 1, 75, nullptr);
