@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "win32/late_bound.h"
+
 namespace quillo {
 namespace {
 
@@ -27,11 +29,8 @@ CommonControlsScope::CommonControlsScope(DWORD classes) {
   HANDLE context = CommonControlsContext();
   if (context != INVALID_HANDLE_VALUE) activated_ = ActivateActCtx(context, &cookie_) != FALSE;
   // Loaded inside the context, so the version 6 library is the one that comes.
-  HMODULE library = LoadLibraryW(L"comctl32.dll");
-  if (!library) return;
   using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  auto init = reinterpret_cast<Init>(
-      reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+  const auto init = LateBound<Init>(L"comctl32.dll", "InitCommonControlsEx");
   INITCOMMONCONTROLSEX icc{sizeof icc, classes | ICC_STANDARD_CLASSES};
   ok_ = init && init(&icc);
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/online/submission.h"
+#include "win32/late_bound.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
@@ -31,12 +32,6 @@ struct WinHttpApi {
   decltype(&WinHttpCloseHandle) CloseHandle = nullptr;
   bool ok = false;
 };
-
-template <typename F>
-void Bind(HMODULE module, F& f, const char* name, bool& ok) {
-  f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  ok = ok && f != nullptr;
-}
 
 const WinHttpApi& WinHttp() {
   static const WinHttpApi api = [] {
@@ -224,12 +219,7 @@ SubmitReply HttpPostForm(const SubmitRequest& r) {
 
 std::array<uint8_t, 16> NewTimeBasedUuid() {
   using CreateFn = RPC_STATUS(RPC_ENTRY*)(UUID*);
-  static const CreateFn create = [] {
-    HMODULE m = LoadLibraryW(L"rpcrt4.dll");
-    return m ? reinterpret_cast<CreateFn>(
-                   reinterpret_cast<void*>(GetProcAddress(m, "UuidCreateSequential")))
-             : nullptr;
-  }();
+  static const CreateFn create = LateBound<CreateFn>(L"rpcrt4.dll", "UuidCreateSequential");
   UUID uuid{};  // all zero, "000000000000", should the call be missing
   if (create) create(&uuid);
   std::array<uint8_t, 16> bytes{};

@@ -6,6 +6,7 @@
 #include "core/online/submission.h"
 #include "core/online/version_file.h"
 #include "win32/http_client.h"
+#include "win32/late_bound.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
@@ -21,12 +22,6 @@ struct WinInetApi {
   decltype(&InternetCloseHandle) CloseHandle = nullptr;
   bool ok = false;
 };
-
-template <typename F>
-void Bind(HMODULE module, F& f, const char* name, bool& ok) {
-  f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  ok = ok && f != nullptr;
-}
 
 const WinInetApi& WinInet() {
   static const WinInetApi api = [] {

@@ -21,6 +21,7 @@
 #include "win32/common_controls.h"
 #include "win32/dialogs/settings_dialog_layout.h"
 #include "win32/dialogs/settings_host.h"
+#include "win32/late_bound.h"
 #include "win32/log_file.h"
 #include "win32/main_window.h"
 #include "win32/registry_store.h"
@@ -54,16 +55,6 @@ bool Checked(HWND h) {
 
 void SetEnabled(HWND h, bool enabled) {
   if (h && (IsWindowEnabled(h) != FALSE) != enabled) EnableWindow(h, enabled);
-}
-
-// A function of a system library that only the dialog uses, bound when first asked for, so that
-// the panel alone never maps that library (the colour picker's brings the common controls).
-template <typename Function>
-Function LateBound(const wchar_t* library, const char* name) {
-  HMODULE module = GetModuleHandleW(library);
-  if (!module) module = LoadLibraryW(library);
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
 }
 
 // The common controls the dialog is made of: tabs, up-down arrows and the hint of lblLog.
