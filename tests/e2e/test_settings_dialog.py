@@ -44,7 +44,12 @@ def wait_closed(wine):
 
 
 def control(wine, ident):
-    r = wine.probe("control", TITLE, str(ident))
+    # A list that has just closed may still be relabelling the dialog on a busy machine.
+    for _ in range(10):
+        r = wine.probe("control", TITLE, str(ident))
+        if r.returncode == 0:
+            break
+        time.sleep(0.3)
     assert r.returncode == 0, f"no control {ident}"
     state = numbers(r.stdout.split(" text=")[0])
     state["text"] = r.stdout.split(" text=", 1)[1].rstrip("\r\n")
