@@ -2,6 +2,7 @@
 display with the Wine virtual desktop as default, real input through xdotool, the registry read
 back with `wine reg`, screenshots with ImageMagick. Everything started here is ended here."""
 
+import contextlib
 import os
 import pathlib
 import shutil
@@ -187,6 +188,22 @@ class Wine:
 
     def reg_set(self, name, data, key=SETTINGS_KEY):
         self.run(["reg", "add", key, "/v", name, "/d", data, "/f"], check=True)
+
+    @contextlib.contextmanager
+    def screen_dpi(self, dpi):
+        """Programs started inside the block see a screen of `dpi` (the server is restarted, as the
+        setting is read when it starts); afterwards the screen is back at 96."""
+        desktop = r"HKCU\Control Panel\Desktop"
+        self.restart_server()
+        self.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi),
+                  "/f"], check=True)
+        try:
+            yield
+        finally:
+            self.restart_server()
+            self.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96",
+                      "/f"])
+            self.restart_server()
 
     def reg_clear(self, key=r"HKCU\Software\Ombrelune"):
         self.run(["reg", "delete", key, "/f"])

@@ -123,11 +123,7 @@ def test_about_dialog_looks_right_opens_once_and_opens_its_links(wine, shell_rec
 
 
 def test_about_dialog_scales_with_the_screen_dpi(wine):
-    desktop = r"HKCU\Control Panel\Desktop"
-    wine.restart_server()
-    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
-             check=True)
-    try:
+    with wine.screen_dpi(144):
         fresh(wine)
         start_program(wine)
         open_about(wine)
@@ -140,7 +136,3 @@ def test_about_dialog_scales_with_the_screen_dpi(wine):
         wine.xdotool("key", "Escape")
         time.sleep(0.8)
         assert wine.probe("count", "-", TITLE).stdout.strip() == "0"
-    finally:
-        wine.restart_server()
-        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
-        wine.restart_server()

@@ -177,11 +177,7 @@ def test_daily_log_line_on_the_first_start_of_a_day(wine):
 
 
 def test_panel_scales_with_the_screen_dpi(wine):
-    desktop = r"HKCU\Control Panel\Desktop"
-    wine.restart_server()
-    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
-             check=True)
-    try:
+    with wine.screen_dpi(144):
         fresh(wine, Orientation="-1", Dispitems="01000000000000")
         start_program(wine)
         s = window_state(wine)
@@ -192,7 +188,3 @@ def test_panel_scales_with_the_screen_dpi(wine):
         assert pixel(path, s["x"] + 2, s["y"] + 50) == (255, 255, 255)
         assert pixel(path, s["x"] + 40, s["y"] + 2) == (255, 255, 255)
         assert pixel(path, s["x"] + 4, s["y"] + 50) == (0x48, 0xA4, 0xFF)
-    finally:
-        wine.restart_server()
-        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
-        wine.restart_server()

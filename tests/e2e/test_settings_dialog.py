@@ -248,11 +248,7 @@ def test_a_second_opening_request_brings_the_open_dialog_forward(wine):
 
 
 def test_dialog_scales_with_the_screen_dpi(wine):
-    desktop = r"HKCU\Control Panel\Desktop"
-    wine.restart_server()
-    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
-             check=True)
-    try:
+    with wine.screen_dpi(144):
         fresh(wine, Orientation="-1", Dispitems="01000000000000")
         start_program(wine)
         s = window_state(wine)
@@ -261,7 +257,3 @@ def test_dialog_scales_with_the_screen_dpi(wine):
         d = dialog(wine)
         assert (d["cw"], d["ch"]) == (549, 594)
         dialog_shot(wine, "settings_english_general_144dpi")
-    finally:
-        wine.restart_server()
-        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
-        wine.restart_server()

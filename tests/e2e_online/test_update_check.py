@@ -121,28 +121,22 @@ def test_every_failure_shows_the_one_warning(running, site, name, behaviour):
 
 def test_dialog_scales_with_the_dpi(online, site):
     wine = online.wine
-    desktop = r"HKCU\Control Panel\Desktop"
     online.stop()
-    wine.restart_server()
-    wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"],
-             check=True)
-    try:
-        for versions, full in [(["15.0"], True), (["14.1"], False)]:
-            site.reset(reply(200, "OK", version_file(*versions)))
-            online.start()
-            online.command(CMD_CHECK_UPDATE)
-            head, c = dialog(online)
-            assert head["dpi"] == 144
-            assert head["cw"] == 710  # 473 at 150 %
-            assert (int(c["lblVersion"]["x"]), int(c["lblVersion"]["y"])) == (291, 60)
-            if full:
-                assert head["ch"] == 506
-                online.shot("update_major_144dpi")
-            else:
-                assert head["h"] == 270
-            close_dialog(online)
-    finally:
-        online.stop()
-        wine.restart_server()
-        wine.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
-        wine.restart_server()
+    with wine.screen_dpi(144):
+        try:
+            for versions, full in [(["15.0"], True), (["14.1"], False)]:
+                site.reset(reply(200, "OK", version_file(*versions)))
+                online.start()
+                online.command(CMD_CHECK_UPDATE)
+                head, c = dialog(online)
+                assert head["dpi"] == 144
+                assert head["cw"] == 710  # 473 at 150 %
+                assert (int(c["lblVersion"]["x"]), int(c["lblVersion"]["y"])) == (291, 60)
+                if full:
+                    assert head["ch"] == 506
+                    online.shot("update_major_144dpi")
+                else:
+                    assert head["h"] == 270
+                close_dialog(online)
+        finally:
+            online.stop()

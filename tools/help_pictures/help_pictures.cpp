@@ -1,6 +1,5 @@
 // Draws the help file's pictures of the panel's figures with the program's own indicator
 // renderer and look, at twice their size: help_pictures <output folder>.
-#include <png.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,11 +8,13 @@
 
 #include "core/indicator/liquid_indicator.h"
 #include "core/panel/indicator_style.h"
+#include "png_writer.h"
 
 namespace {
 
 using namespace quillo::indicator;
 namespace fs = std::filesystem;
+using quillo::tools::WritePng;
 
 constexpr int kScale = 2;
 constexpr int kRowHeight = 19;                  // every indicator on the panel is 19 pixels high
@@ -41,27 +42,6 @@ const Picture kPictures[] = {
      {{0, 41, 3, "1"}, {44, 29, 2, "2"}, {76, 29, 2, "34"}, {108, 29, 2, "56"}}},
     {"distance.png", 137, {{0, 44, 3, "1"}, {47, 57, 4, "234"}, {107, 30, 2, "56"}}},
 };
-
-bool WritePng(const fs::path& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-  FILE* f = std::fopen(path.string().c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < height; ++y)
-    png_write_row(png, const_cast<png_bytep>(rgb.data() + std::size_t(y) * width * 3));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
-}
 
 void Put(std::vector<std::uint8_t>& rgb, int width, int x, int y, std::uint32_t rrggbb) {
   for (int dy = 0; dy < kScale; ++dy)

@@ -1,6 +1,5 @@
 // Writes PNG pictures of the segment indicator in all its looks, and an index.html that shows
 // them with captions, so that a person can judge them: indicator_gallery <output folder>.
-#include <png.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,11 +10,13 @@
 
 #include "core/indicator/liquid_indicator.h"
 #include "core/panel/indicator_style.h"
+#include "png_writer.h"
 
 namespace {
 
 using namespace quillo::indicator;
 namespace fs = std::filesystem;
+using quillo::tools::WritePng;
 
 constexpr int kScale = 2;  // pictures are small; doubled pixels are easier to judge
 
@@ -24,27 +25,6 @@ struct Entry {
   std::string file;
   std::string caption;
 };
-
-bool WritePng(const fs::path& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-  FILE* f = std::fopen(path.string().c_str(), "wb");
-  if (!f) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return false;
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < height; ++y)
-    png_write_row(png, const_cast<png_bytep>(rgb.data() + std::size_t(y) * width * 3));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(f) == 0;
-}
 
 // What the screen would show: the picture inside the window shape and, when see-through, inside
 // the clip region; a checkerboard wherever whatever lies behind the control would show.
