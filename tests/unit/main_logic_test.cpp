@@ -107,6 +107,44 @@ TEST_F(Logic, DailyResetOnTheFirstStartOfANewDay) {
   EXPECT_EQ(c.histLeft, 9u);
 }
 
+TEST_F(Logic, DailyResetIsStoredAtOnceSoACrashLaterThatDayKeepsTheDaysCounts) {
+  store.values = {{"Measuredate", std::to_string(kToday - 1)},
+                  {"Leftclicks", "9"},
+                  {"Distance", "500"},
+                  {"resetdate", "45000.25"}};
+  Start();
+  ASSERT_EQ(view.messages, std::vector<std::string>{"reset"});
+  EXPECT_EQ(store.values["Measuredate"], std::to_string(kToday));
+  EXPECT_EQ(store.values["Leftclicks"], "0");  // yesterday's totals never come back
+  EXPECT_EQ(store.values["Distance"], "0");
+  EXPECT_EQ(store.values["resetdate"], "46000.5");
+  // The day's counting, kept by the minute save; then a kill, and a start later the same day.
+  c.liveLeft += 5;
+  logic->tmrWriteValuesTimer();
+  view.messages.clear();
+  clock.now += 0.25;
+  Start();
+  EXPECT_TRUE(view.messages.empty());  // no second "reset"
+  EXPECT_EQ(c.histLeft, 5u);
+  EXPECT_EQ(logic->settings().resetdate, kNow);
+}
+
+TEST_F(Logic, DailyResetThatCannotBeStoredIsTriedAgainAtTheNextStart) {
+  store.values = {{"Measuredate", std::to_string(kToday - 1)}, {"Leftclicks", "9"}};
+  store.failingWrites = {"Keystrokes"};  // the first value the reset writes
+  Start(true);
+  EXPECT_EQ(store.values["Measuredate"], std::to_string(kToday - 1));
+  EXPECT_EQ(store.values["Leftclicks"], "9");
+  EXPECT_NE(
+      std::find(view.messages.begin(), view.messages.end(), "Quillomat : error writing values"),
+      view.messages.end());
+  store.failingWrites.clear();
+  view.messages.clear();
+  Start();
+  EXPECT_EQ(view.messages, std::vector<std::string>{"reset"});
+  EXPECT_EQ(c.histLeft, 0u);
+}
+
 TEST_F(Logic, DailyLogCheckMovesTheDayNumbers) {
   store.values = {{"Logging", "-1"},
                   {"ResetEveryday", "0"},

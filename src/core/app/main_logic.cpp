@@ -159,6 +159,11 @@ void MainLogic::FormCreate() {
   if (s.ResetEveryday && today > s.measuredate) {
     p_.view.ShowMessage("reset");
     ResetCounters();
+    // Stored at once, not with the next full save: a crash later today must not reset again.
+    // The field keeps its day, so the log check below still writes the line of the day before.
+    const std::string error =
+        SaveDailyReset(store, c_, s, today, p_.system.DecimalSeparator(), guard_);
+    if (!error.empty() && haveParams_) p_.view.ShowMessage(error);
   }
   DailyLogCheck();
 

@@ -177,4 +177,19 @@ std::string MinuteSave(KeyValueStore& store, const ActivityCounters& c, bool sam
   return {};
 }
 
+std::string SaveDailyReset(KeyValueStore& store, const ActivityCounters& c, const Settings& s,
+                           int32_t today, char sep, SaveGuard& guard) {
+  auto values = MinuteSaveValues(c, sep);
+  try {
+    for (const auto& [name, text] : values)
+      if (guard.MayWrite(name)) WriteStr(store, name, text);
+    guard.lastMinuteValues = std::move(values);
+    WriteStr(store, "resetdate", FloatToStr(s.resetdate, sep));
+    WriteStr(store, "Measuredate", std::to_string(today));
+  } catch (const std::exception&) {
+    return "Quillomat : error writing values";
+  }
+  return {};
+}
+
 }  // namespace quillo

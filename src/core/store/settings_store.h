@@ -110,4 +110,12 @@ std::vector<std::pair<std::string, std::string>> MinuteSaveValues(const Activity
 std::string MinuteSave(KeyValueStore& store, const ActivityCounters& c, bool samplerEnabled,
                        char decimalSeparator, SaveGuard& guard);
 
+// The daily reset made permanent at once: the zeroed totals, "resetdate", and last "Measuredate"
+// as `today`, so that a start after a crash later that day neither resets again nor brings back
+// the totals of the day before. Stops at the first failing write (leaving "Measuredate" as it
+// was, so the next start resets again rather than trust totals it never zeroed) and returns
+// "Quillomat : error writing values"; an empty string on success.
+std::string SaveDailyReset(KeyValueStore& store, const ActivityCounters& c, const Settings& s,
+                           int32_t today, char decimalSeparator, SaveGuard& guard);
+
 }  // namespace quillo

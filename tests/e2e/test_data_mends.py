@@ -1,0 +1,79 @@
+"""Totals that must survive the unexpected: a kill after the daily reset, a second copy started
+beside the first, an import chosen by mistake, and a hide that falls into a drag."""
+
+import re
+import time
+
+from test_counting import fresh, today_number, values_ci
+
+CMD_HIDE_PANEL, CMD_EXIT, CMD_IMPORT = 100, 102, 105
+WM_TIMER, TMR_WRITE_VALUES = 0x113, 3
+IDOK, IDYES, IDNO = 1, 6, 7
+TITLE = "Quillomat 14.0"
+
+
+def wait_for(what, condition, seconds=20):
+    """Polls `condition` until it holds; fails with `what` when it never does."""
+    deadline = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value:
+            return value
+        assert time.monotonic() < deadline, what
+        time.sleep(0.2)
+
+
+def state(wine):
+    r = wine.probe("window", "TfrmMain", "5000")
+    assert r.returncode == 0, "no main window"
+    return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", r.stdout)}
+
+
+def launch(wine):
+    """Starts the program; returns its process once its panel is on the screen."""
+    p = wine.start([wine.exe("Quillomat.exe")])
+    wait_for("the panel did not appear",
+             lambda: wine.probe("window", "TfrmMain", "1000").returncode == 0
+             and state(wine)["visible"] == 1)
+    return p
+
+
+def message_box(wine, click=None, seconds=20):
+    """The text of the program's message box, once it is there; `click` presses one of its
+    buttons."""
+    args = ["dialog", TITLE, str(seconds * 1000)] + ([str(click)] if click else [])
+    r = wine.probe(*args, timeout=seconds + 30)
+    assert r.returncode == 0, "no message box"
+    return r.stdout.strip()
+
+
+def minute_save(wine):
+    """The minute timer's work now, instead of a minute from now."""
+    assert wine.probe("message", "TfrmMain", WM_TIMER, TMR_WRITE_VALUES, 0).returncode == 0
+
+
+def test_a_kill_after_the_daily_reset_neither_resets_again_nor_loses_the_days_counts(wine):
+    yesterday = str(today_number() - 1)
+    fresh(wine, Measuredate=yesterday, Keystrokes="777", Leftclicks="55")
+    p = wine.start([wine.exe("Quillomat.exe")])
+    assert message_box(wine, click=IDOK) == "reset"
+    wait_for("the panel did not appear", lambda: state(wine)["visible"] == 1)
+    # Stored at once: the reset's zeros and today's day number.
+    v = values_ci(wine)
+    assert (v["measuredate"], v["keystrokes"], v["leftclicks"]) == (str(today_number()), "0", "0")
+
+    wine.xdotool("mousemove", 900, 500)
+    wine.xdotool("key", "--delay", 60, "q", "w", "e")
+    wait_for("the keys were not saved by the minute save",
+             lambda: minute_save(wine) or values_ci(wine)["keystrokes"] == "3")
+    wine.kill_programs()  # a crash or a power cut: no full save
+    assert p.poll() is not None
+
+    launch(wine)
+    # The panel is up, so start-up is over: a "reset" box would have come before it.
+    assert wine.probe("count", "#32770", TITLE).stdout.strip() == "0"
+    wine.probe("command", "TfrmMain", CMD_EXIT)
+    wait_for("the program did not end", lambda: wine.probe("gone", "TfrmMain", "1000")
+             .returncode == 0)
+    v = values_ci(wine)
+    assert v["keystrokes"] == "3" and v["measuredate"] == str(today_number())
