@@ -80,6 +80,33 @@ TEST_F(Logic, StoredValuesAreBroughtIntoRange) {
   EXPECT_TRUE(view.debugMenu);
 }
 
+TEST_F(Logic, SubmissionIntervalIsKeptWithinADay) {
+  const std::pair<const char*, int32_t> cases[] = {{"10", 30},      {"30", 30},
+                                                   {"1440", 1440},  {"1441", 1440},
+                                                   {"71583", 1440}, {"2147483647", 1440}};
+  for (const auto& [stored, minutes] : cases) {
+    store.values = {{"Interval", stored}};
+    EXPECT_EQ(Start().settings().interval, minutes) << stored;
+  }
+}
+
+TEST_F(Logic, ResetDateOutsideFourDigitYearsFallsBackToNow) {
+  const std::pair<const char*, double> cases[] = {
+      {"2", 2},                      // 1 January 1900
+      {"2958465.5", 2958465.5},      // 31 December 9999
+      {"1.5", kNow},                 // 31 December 1899
+      {"2958466", kNow},             // 1 January 10000
+      {"2958465.9999999999", kNow},  // rounds to the millisecond into the year 10000
+      {"-700000", kNow},
+      {"1e300", kNow},
+      {"45000.25", 45000.25},
+  };
+  for (const auto& [stored, moment] : cases) {
+    store.values = {{"Resetdate", stored}};
+    EXPECT_EQ(Start().settings().resetdate, moment) << stored;
+  }
+}
+
 TEST_F(Logic, TotalsLoadIntoTheStoredLayer) {
   store.values = {{"Keystrokes", "5e9"}, {"Leftclicks", "12"}, {"Distance", "1000.5"},
                   {"Time", "77"},        {"Idle", "33"},       {"showhistory", "0"}};

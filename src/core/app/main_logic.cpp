@@ -86,7 +86,8 @@ void MainLogic::FormCreate() {
     c_.Hist(counter) = strict.Counter(kCounterReadNames[static_cast<int>(counter)]);
   s.interval = strict.Integer("Interval", "60");
   s.background = strict.Color("Background", kDefaultBackground);
-  if (s.interval < kMinimumSubmitInterval) s.interval = kMinimumSubmitInterval;
+  // Past a day the timer's milliseconds would wrap, giving posts seconds apart.
+  s.interval = EnsureRange(s.interval, kMinimumSubmitInterval, kMaximumSubmitInterval);
   p_.view.SetPanelColor(s.background);
   c_.totalDistance = strict.Float("Distance", "0");
   c_.histDistance = c_.totalDistance;
@@ -106,7 +107,8 @@ void MainLogic::FormCreate() {
   {
     const auto text = lenient("Resetdate");
     const auto v = text ? ParseFloat(*text) : std::nullopt;
-    s.resetdate = v ? *v : now;
+    // A date that does not print as "YYYYMMDD" (the submission's reset field) is not one.
+    s.resetdate = v && HasFourDigitYear(*v) ? *v : now;
   }
   {
     const auto text = lenient("Logdate");

@@ -20,6 +20,7 @@ namespace quillo {
 inline constexpr char kApplicationTitle[] = "Quillomat 14.0";
 inline constexpr char kWindowVersion[] = "14.1";
 inline constexpr int32_t kMinimumSubmitInterval = 30;
+inline constexpr int32_t kMaximumSubmitInterval = 1440;  // a day, as the settings dialog offers
 
 struct Platform {
   Clock& clock;

@@ -74,4 +74,11 @@ uint32_t SecondsBetween(double from, double to) {
   return static_cast<uint32_t>(static_cast<int64_t>(std::trunc(ms / 1000.0)));
 }
 
+bool HasFourDigitYear(double moment) {
+  // Checked on the day numbers first, so that no far-off moment reaches the integer arithmetic.
+  if (!(moment >= DayNumber(1900, 1, 1) - 1 && moment < DayNumber(10000, 1, 1) + 1)) return false;
+  const int year = DecodeDateTime(moment).year;
+  return year >= 1900 && year <= 9999;
+}
+
 }  // namespace quillo

@@ -24,5 +24,8 @@ int32_t DayOf(double moment);
 // Whole seconds between two moments, truncated toward zero, as the unsigned 32-bit figure the
 // counters hold (a negative span wraps, as the 32-bit arithmetic it stands for would).
 uint32_t SecondsBetween(double from, double to);
+// Whether a moment (as rounded to the millisecond) falls in the years 1900 to 9999, the dates
+// that print as eight digits "YYYYMMDD". NaN and infinities do not.
+bool HasFourDigitYear(double moment);
 
 }  // namespace quillo
