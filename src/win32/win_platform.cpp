@@ -49,6 +49,26 @@ std::optional<uint32_t> WinSystemQueries::LastInputTick() {
   return static_cast<uint32_t>(info.dwTime);
 }
 
+namespace {
+std::wstring DesktopName(HDESK desktop) {
+  wchar_t name[256] = {};
+  DWORD needed = 0;
+  if (!GetUserObjectInformationW(desktop, UOI_NAME, name, sizeof name, &needed)) return {};
+  return name;
+}
+}  // namespace
+
+bool WinSystemQueries::InputDesktopIsOurs() {
+  // The secure desktop (lock screen, password and elevation prompts) cannot even be opened.
+  HDESK input = OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
+  if (!input) return false;
+  const std::wstring inputName = DesktopName(input);
+  CloseDesktop(input);
+  const std::wstring ours = DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+  // A name that cannot be read proves nothing: judge as before.
+  return inputName.empty() || ours.empty() || _wcsicmp(inputName.c_str(), ours.c_str()) == 0;
+}
+
 std::pair<int32_t, int32_t> WinSystemQueries::PrimaryScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }

@@ -19,6 +19,7 @@ class WinSystemQueries : public SystemQueries {
   std::optional<std::pair<int32_t, int32_t>> CursorPos() override;
   std::optional<uint32_t> IdleSeconds() override;
   std::optional<uint32_t> LastInputTick() override;
+  bool InputDesktopIsOurs() override;
   std::pair<int32_t, int32_t> PrimaryScreenSize() override;
   std::string ComputerName() override;
   char DecimalSeparator() override { return decimalSeparator_; }

@@ -29,6 +29,8 @@ struct FakeSystem : SystemQueries {
     return cursor;
   }
   std::optional<uint32_t> LastInputTick() override { return lastInput; }
+  bool inputDesktopIsOurs = true;
+  bool InputDesktopIsOurs() override { return inputDesktopIsOurs; }
   std::optional<uint32_t> IdleSeconds() override { return 0; }
   std::pair<int32_t, int32_t> PrimaryScreenSize() override { return {1920, 1080}; }
   std::string ComputerName() override { return "desk-7"; }

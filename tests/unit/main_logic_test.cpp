@@ -442,6 +442,40 @@ TEST_F(Logic, WatchdogReinstallsAHookThatWentSilentWhileInputWentOn) {
   EXPECT_EQ(logic->logstring, "");
 }
 
+TEST_F(Logic, WatchdogDoesNotJudgeInputMadeOnAnotherDesktop) {
+  system.lastInput = 1000;
+  Start();
+  logic->tmrCheckTimer();  // a first reading
+  logic->logstring.clear();
+  // The lock screen: typing a password moves the last input, and no hook can see it.
+  system.inputDesktopIsOurs = false;
+  system.lastInput = 5000;
+  logic->tmrCheckTimer();
+  system.lastInput = 9000;
+  logic->tmrCheckTimer();
+  // Back on the program's desktop: the first check compares with nothing from the lock screen.
+  system.inputDesktopIsOurs = true;
+  logic->tmrCheckTimer();
+  EXPECT_EQ(logic->logstring, "");
+  EXPECT_EQ(c.keyHook, 101);
+  // Silence afterwards, while input goes on, is judged as before.
+  system.lastInput = 12000;
+  logic->tmrCheckTimer();
+  EXPECT_NE(logic->logstring.find("Key Hook Lost : 101"), std::string::npos);
+}
+
+TEST_F(Logic, DebugTextKeepsItsLastThousandLines) {
+  Start();
+  logic->logstring.clear();
+  for (int i = 1; i <= 1000; ++i) logic->Writelog("line " + std::to_string(i));
+  EXPECT_EQ(std::count(logic->logstring.begin(), logic->logstring.end(), '\n'), 1000);
+  EXPECT_EQ(logic->logstring.substr(0, 8), "line 1\r\n");
+  for (int i = 1001; i <= 2500; ++i) logic->Writelog("line " + std::to_string(i));
+  EXPECT_EQ(std::count(logic->logstring.begin(), logic->logstring.end(), '\n'), 1000);
+  EXPECT_EQ(logic->logstring.substr(0, 11), "line 1501\r\n");
+  EXPECT_EQ(logic->logstring.substr(logic->logstring.size() - 11), "line 2500\r\n");
+}
+
 TEST_F(Logic, SaveFailuresAreShownOnlyWithCommandLineParameters) {
   store.failingWrites.insert("Idle");
   Start(false);

@@ -7,6 +7,22 @@
 #include "core/util/numbers.h"
 
 namespace quillo {
+namespace {
+
+// Drops whole lines from the front of CR LF-ended text until at most `limit` are left.
+void KeepLastLines(std::string& text, size_t limit) {
+  size_t lines = 0, cut = text.size();
+  for (size_t i = text.size(); i-- > 0;) {
+    if (text[i] != '\n') continue;
+    if (++lines > limit) {
+      cut = i + 1;
+      break;
+    }
+  }
+  if (lines > limit) text.erase(0, cut);
+}
+
+}  // namespace
 
 MainLogic::MainLogic(ActivityCounters& counters, Platform platform, bool haveCommandLineParameters)
     : c_(counters), p_(platform), haveParams_(haveCommandLineParameters), log_(platform.logFile) {}
@@ -177,6 +193,13 @@ void MainLogic::FormCreate() {
   guard_.lastMinuteValues = MinuteSaveValues(c_, p_.system.DecimalSeparator());
 }
 
+void MainLogic::Writelog(const std::string& text) {
+  logstring += text + "\r\n";
+  // A program left running for months must not grow its debug text without end.
+  KeepLastLines(logstring, kDebugLineLimit);
+  p_.view.DebugLine(text);
+}
+
 void MainLogic::TakePointerOrigin() {
   const auto pos = p_.system.CursorPos();
   c_.pointerKnown = pos.has_value();
@@ -211,6 +234,11 @@ void MainLogic::tmrCheckTimer() {
     HookMouse();
   }
 
+  if (!p_.system.InputDesktopIsOurs()) {
+    // No verdict on input the hooks could not have seen; the comparison starts afresh later.
+    health_.Forget();
+    return;
+  }
   HealthReading reading;
   reading.lastInput = p_.system.LastInputTick();
   reading.pointer = p_.system.CursorPos();

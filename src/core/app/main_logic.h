@@ -20,6 +20,7 @@ namespace quillo {
 inline constexpr char kApplicationTitle[] = "Quillomat 14.0";
 inline constexpr char kWindowVersion[] = "14.1";
 inline constexpr int32_t kMinimumSubmitInterval = 30;
+inline constexpr size_t kDebugLineLimit = 1000;
 inline constexpr int32_t kMaximumSubmitInterval = 1440;  // a day, as the settings dialog offers
 
 struct Platform {
@@ -76,10 +77,8 @@ class MainLogic {
   void mnudebug1Click();
   void mnudebug2Click();
 
-  void Writelog(const std::string& text) {
-    logstring += text + "\r\n";
-    p_.view.DebugLine(text);
-  }
+  // Adds a line to the debug text, which keeps its last kDebugLineLimit lines.
+  void Writelog(const std::string& text);
 
   // The daily log check: a line for the day that ended, then the day numbers move on. A log that
   // cannot be written is reported once until a line gets through again; nothing else waits on it.

@@ -27,6 +27,10 @@ class SystemQueries {
   virtual std::optional<uint32_t> IdleSeconds() = 0;
   // The ms tick of the last keyboard or mouse input on the desktop (the hook watchdog's witness).
   virtual std::optional<uint32_t> LastInputTick() { return std::nullopt; }
+  // False while the input goes to a desktop other than the program's (the lock screen, the
+  // secure desktop of a password or elevation prompt): the hooks cannot see that input, though
+  // it moves the last-input time.
+  virtual bool InputDesktopIsOurs() { return true; }
   virtual std::pair<int32_t, int32_t> PrimaryScreenSize() = 0;
   virtual std::string ComputerName() = 0;  // lower case
   virtual char DecimalSeparator() = 0;
