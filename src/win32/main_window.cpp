@@ -13,6 +13,7 @@
 #include "win32/dialogs/update_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
+#include "win32/single_instance.h"
 
 namespace quillo {
 namespace {
@@ -56,7 +57,6 @@ MainWindow::~MainWindow() {
   for (HICON icon : {iconOn_, iconOff_, bigIconOn_, bigIconOff_})
     if (icon) DestroyIcon(icon);
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  // The mutex handle stays open until the process ends, as every instance's does.
 }
 
 bool MainWindow::Create() {
@@ -125,9 +125,6 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 void MainWindow::FormCreate() {
-  // Never tested: several instances may run side by side.
-  mutex_ = CreateMutexW(nullptr, FALSE, L"Quillomat");
-
   input_ = std::make_unique<InputThread>(g_activity);
   input_->Start();
   logic_ = std::make_unique<MainLogic>(
@@ -343,6 +340,10 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       PostQuitMessage(0);
       return 0;
     default:
+      if (msg == ShowPanelMessage()) {
+        ComeForward();
+        return 0;
+      }
       if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         tray_->ShellRestarted();
         AfterTrayAttempt();
@@ -481,6 +482,14 @@ void MainWindow::ShowPanel() {
   app_.Show();
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::ComeForward() {
+  if (!IsWindowVisible(hwnd_)) ShowPanel();
+  // A dialog of ours in front of the panel (which it disables) is what comes forward then.
+  HWND front = GetLastActivePopup(hwnd_);
+  if (!front || !IsWindowVisible(front)) front = hwnd_;
+  SetForegroundWindow(front);
 }
 
 void MainWindow::AfterTrayAttempt() {

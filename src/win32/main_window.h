@@ -88,6 +88,8 @@ class MainWindow : public MainView, public OnlineView {
   // hide waits for the icon; others are refused without it. True when hidden.
   bool HidePanel(bool deferUntilIconIsThere);
   void ShowPanel();
+  // Another start of the program asked for this copy: the panel, shown, in front.
+  void ComeForward();
   void HidePanel1Click();
   void OpenHelp();
   void OpenWebSite();
@@ -106,7 +108,6 @@ class MainWindow : public MainView, public OnlineView {
   bool haveParams_;
   AppWindow app_;
   HWND hwnd_ = nullptr;
-  HANDLE mutex_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HBRUSH panelBrush_ = nullptr;
   HICON iconOn_ = nullptr, iconOff_ = nullptr, bigIconOn_ = nullptr, bigIconOff_ = nullptr;

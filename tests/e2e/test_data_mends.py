@@ -77,3 +77,35 @@ def test_a_kill_after_the_daily_reset_neither_resets_again_nor_loses_the_days_co
              .returncode == 0)
     v = values_ci(wine)
     assert v["keystrokes"] == "3" and v["measuredate"] == str(today_number())
+
+
+def panel_visible(wine):
+    return state(wine)["visible"] == 1
+
+
+def test_a_second_copy_brings_the_first_forward_and_ends_without_touching_the_store(wine):
+    fresh(wine, Keystrokes="10", Leftclicks="20")
+    launch(wine)
+    wine.probe("command", "TfrmMain", CMD_HIDE_PANEL)  # hidden to the notification area
+    wait_for("the panel did not hide", lambda: not panel_visible(wine))
+    before = values_ci(wine)
+    # A portable copy in a folder of its own, started while the installed one runs.
+    portable = wine.prefix / "drive_c" / "portable"
+    portable.mkdir(exist_ok=True)
+    (portable / "Quillomat.exe").write_bytes(wine.exe("Quillomat.exe").read_bytes())
+    second = wine.start([r"C:\portable\Quillomat.exe"])
+    wait_for("the second copy kept running", lambda: second.poll() is not None, 30)
+    assert second.returncode == 0
+    wait_for("the running copy's panel did not come back", lambda: panel_visible(wine))
+    assert wine.probe("count", "TfrmMain", "Quillomat").stdout.strip() == "1"
+    assert values_ci(wine) == before
+
+    # The same input is counted once, by the copy that runs.
+    wine.xdotool("mousemove", 900, 500)
+    wine.xdotool("key", "--delay", 60, "a", "s", "d", "f")
+    wait_for("the keys were not counted",
+             lambda: minute_save(wine) or values_ci(wine)["keystrokes"] == "14")
+    wine.probe("command", "TfrmMain", CMD_EXIT)
+    wait_for("the program did not end",
+             lambda: wine.probe("gone", "TfrmMain", "1000").returncode == 0)
+    assert values_ci(wine)["keystrokes"] == "14"
