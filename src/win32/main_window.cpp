@@ -36,6 +36,8 @@ constexpr UINT kStartupErrors = WM_APP + 11;
 constexpr UINT kRebuildPanel = WM_APP + 12;
 // The network worker has a reply.
 constexpr UINT kNetReply = WM_APP + 13;
+// A hide asked for during a modal loop (a drag, a menu), carried out once it has returned.
+constexpr UINT kHidePanelNow = WM_APP + 14;
 // Moving the window as if its caption were dragged: SC_MOVE plus the caption hit-test code.
 constexpr WPARAM kDragCommand = 61458;
 
@@ -306,6 +308,12 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       else
         RebuildPanel();
       return 0;
+    case kHidePanelNow:
+      if (nestedLoops_ > 0)
+        hidePending_ = true;  // another loop began meanwhile
+      else if (IsWindowVisible(hwnd_))
+        ShowWindow(hwnd_, SW_HIDE);
+      return 0;
     case kNetReply:
       net_->DeliverReplies(*online_);
       return 0;
@@ -450,9 +458,14 @@ void MainWindow::InNestedLoop(Loop&& loop) {
   ++nestedLoops_;
   loop();
   --nestedLoops_;
-  if (nestedLoops_ == 0 && rebuildPending_) {
+  if (nestedLoops_ > 0) return;
+  // Posted, not run: the control whose press started the loop is still on the call stack.
+  if (hidePending_) {
+    // Hidden, the panel is freed; it is built for the DPI of the moment when shown again.
+    hidePending_ = rebuildPending_ = false;
+    PostMessageW(hwnd_, kHidePanelNow, 0, 0);
+  } else if (rebuildPending_) {
     rebuildPending_ = false;
-    // Posted, not run: the control whose press started the loop is still on the call stack.
     PostMessageW(hwnd_, kRebuildPanel, 0, 0);
   }
 }
@@ -473,11 +486,18 @@ void MainWindow::ShowPopupMenu(POINT at) {
 
 bool MainWindow::HidePanel(bool deferUntilIconIsThere) {
   if (!tray_->presence().RequestHide(deferUntilIconIsThere)) return false;
+  if (nestedLoops_ > 0) {
+    // Hiding frees the panel's controls, and one of them may have the loop on its call stack
+    // (the start-up hide and the icon's retry come from timers, which fire inside it).
+    hidePending_ = true;
+    return true;
+  }
   ShowWindow(hwnd_, SW_HIDE);  // FormHide takes the taskbar button away too
   return true;
 }
 
 void MainWindow::ShowPanel() {
+  hidePending_ = false;
   tray_->presence().CancelDeferredHide();
   app_.Show();
   ShowWindow(hwnd_, SW_SHOW);

@@ -118,6 +118,7 @@ class MainWindow : public MainView, public OnlineView {
   int nestedLoops_ = 0;
   UINT dragEndsOn_ = 0;  // the release message of the button that is dragging the window
   bool rebuildPending_ = false;
+  bool hidePending_ = false;
 
   MainWindowTexts texts_ = TextsForLanguage(kEnglish);
   std::unique_ptr<PanelView> panel_;

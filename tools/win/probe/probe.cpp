@@ -286,6 +286,8 @@ int Usage() {
       "program the shell starts)\n"
       "probe hold FILE MS                    keep FILE open, shared with nobody, for MS "
       "milliseconds\n"
+      "probe send CLASS NAME                send the registered message NAME to the window and "
+      "wait until it was handled\n"
       "probe titled CLASS TITLE TIMEOUT_MS  wait for a visible top-level window, print its state\n"
       "probe count CLASS TITLE              print how many visible top-level windows match (class "
       "- "
@@ -494,6 +496,15 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 3; i < argc; ++i) std::fprintf(f, "%s\n", Utf8(argv[i]).c_str());
     std::fclose(f);
     return 0;
+  }
+  if (verb == L"send" && argc > 3) {
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(h, RegisterWindowMessageW(argv[3]), 0, 0, SMTO_NORMAL, 20000,
+                               &result)
+               ? 0
+               : 1;
   }
   if (verb == L"hold" && argc > 3) {
     HANDLE f =
