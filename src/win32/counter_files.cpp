@@ -1,12 +1,16 @@
 // The export file's dialogs, writing through a temporary file beside the target, and reading.
 #include "win32/counter_files.h"
 
+#include <shlobj.h>
+
 #include <commdlg.h>
 
 #include <vector>
 
 #include "core/app/main_logic.h"
+#include "core/store/activity_log.h"
 #include "win32/common_controls.h"
+#include "win32/message_boxes.h"
 #include "win32/registry_store.h"
 #include "win32/win_platform.h"
 
@@ -187,6 +191,49 @@ CounterFileUi::ReadResult WinCounterFiles::ReadFile(const std::string& path, siz
 
 void WinCounterFiles::ShowError(const std::string& text) {
   MessageBoxW(owner_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool WinCounterFiles::AskYesNo(const std::string& text, const std::string& yes,
+                               const std::string& no) {
+  return AskYesNoBox(owner_, text, yes, no, true);
+}
+
+std::optional<std::string> WinCounterFiles::BackupFolder(std::string& error) {
+  wchar_t appData[MAX_PATH + 1] = {};
+  const HRESULT found =
+      SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  if (FAILED(found)) {
+    error = "The application data folder could not be found: " + Reason(found & 0xFFFF);
+    return std::nullopt;
+  }
+  const std::string folder = SubfolderPath(SubfolderPath(Narrow(appData), "Quillomat"), "Backups");
+  const int made = SHCreateDirectoryExW(nullptr, Widen(folder).c_str(), nullptr);
+  if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
+    error = folder + ": " + Reason(static_cast<DWORD>(made));
+    return std::nullopt;
+  }
+  return folder;
+}
+
+bool WinCounterFiles::FileExists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> WinCounterFiles::FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((Widen(folder) + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(Narrow(found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void WinCounterFiles::RemoveFile(const std::string& path) {
+  DeleteFileW(Widen(path).c_str());
 }
 
 void ExportCounters(HWND owner, MainLogic& logic) {

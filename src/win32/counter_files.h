@@ -16,6 +16,11 @@ class WinCounterFiles : public CounterFileUi {
   std::optional<std::string> ReplaceFile(const std::string& path, std::string_view bytes) override;
   ReadResult ReadFile(const std::string& path, size_t limit) override;
   void ShowError(const std::string& text) override;
+  bool AskYesNo(const std::string& text, const std::string& yes, const std::string& no) override;
+  std::optional<std::string> BackupFolder(std::string& error) override;
+  bool FileExists(const std::string& path) override;
+  std::vector<std::string> FileNames(const std::string& folder) override;
+  void RemoveFile(const std::string& path) override;
 
  private:
   std::optional<std::string> AskPath(bool save);

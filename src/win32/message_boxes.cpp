@@ -37,13 +37,13 @@ void ShowWarningBox(HWND owner, const std::string& text) {
   MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
-bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes,
-                 const std::string& no) {
+bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes, const std::string& no,
+                 bool defaultNo) {
   ButtonCaptions captions{Widen(yes), Widen(no)};
   g_captions = &captions;
   g_cbtHook = SetWindowsHookExW(WH_CBT, RelabelProc, nullptr, GetCurrentThreadId());
-  const int answer =
-      MessageBoxW(owner, Widen(text).c_str(), L"Quillomat", MB_YESNO | MB_ICONWARNING);
+  const int answer = MessageBoxW(owner, Widen(text).c_str(), L"Quillomat",
+                                 MB_YESNO | MB_ICONWARNING | (defaultNo ? MB_DEFBUTTON2 : 0));
   if (g_cbtHook) UnhookWindowsHookEx(g_cbtHook);
   g_cbtHook = nullptr;
   g_captions = nullptr;

@@ -14,8 +14,8 @@ void ShowErrorBox(HWND owner, const std::string& text);
 // A warning with an OK button, captioned with the application title.
 void ShowWarningBox(HWND owner, const std::string& text);
 // A warning question captioned "Quillomat" whose Yes and No buttons read `yes` and `no`; true
-// for the first.
-bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes,
-                 const std::string& no);
+// for the first. With `defaultNo`, Enter answers No.
+bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes, const std::string& no,
+                 bool defaultNo = false);
 
 }  // namespace quillo

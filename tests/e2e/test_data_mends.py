@@ -8,6 +8,8 @@ import subprocess
 import time
 
 from test_counting import fresh, today_number, values_ci
+from test_export_import import choose_file, read_export, scramble
+from test_main_window import shot
 
 CMD_HIDE_PANEL, CMD_EXIT, CMD_IMPORT = 100, 102, 105
 WM_TIMER, TMR_WRITE_VALUES = 0x113, 3
@@ -41,10 +43,10 @@ def launch(wine):
     return p
 
 
-def message_box(wine, click=None, seconds=20):
+def message_box(wine, click=None, seconds=20, title=TITLE):
     """The text of the program's message box, once it is there; `click` presses one of its
     buttons."""
-    args = ["dialog", TITLE, str(seconds * 1000)] + ([str(click)] if click else [])
+    args = ["dialog", title, str(seconds * 1000)] + ([str(click)] if click else [])
     r = wine.probe(*args, timeout=seconds + 30)
     assert r.returncode == 0, "no message box"
     return r.stdout.strip()
@@ -146,3 +148,64 @@ def test_the_start_up_hide_waits_until_a_drag_of_the_panel_is_over(wine):
         wine.xdotool("mouseup", 1)
     wait_for("the start-up hide never came", lambda: not panel_visible(wine))
     assert p.poll() is None
+
+
+def backups_folder(wine):
+    found = list(wine.prefix.glob("drive_c/users/*/AppData/Roaming/Quillomat/Backups"))
+    return found[0] if found else None
+
+
+def backups(wine):
+    folder = backups_folder(wine)
+    return sorted(p.name for p in folder.iterdir()) if folder else []
+
+
+def test_an_import_asks_first_and_keeps_the_totals_it_replaces_in_a_backup(wine):
+    fresh(wine, Keystrokes="1000", Leftclicks="200", Distance="5000", Time="3600")
+    # Last month's export, saved again by Notepad as UTF-16 with a byte-order mark.
+    lines = ["1", "800", "60", "5", "10", "20", "0", "0", "0", "0", "0", "0"]
+    text = b"".join(scramble(t) + b"\r\n" for t in lines)
+    (wine.prefix / "drive_c" / "lastmonth.qlx").write_bytes(
+        b"\xff\xfe" + text.decode("ascii").encode("utf-16-le"))
+    launch(wine)
+
+    wine.probe("command", "TfrmMain", CMD_IMPORT)
+    choose_file(wine, "Open", r"C:\lastmonth.qlx")
+    question = message_box(wine, title="Quillomat")  # the questions' own caption
+    shot(wine, "import_question")
+    assert "Replace the current totals with the totals in this file?" in question
+    assert r"C:\lastmonth.qlx" in question
+    now, in_file = question.split("In the file:")
+    assert "Keystrokes: 10" in now and "Clicks (all buttons): 200" in now
+    assert "Keystrokes: 10\n" in in_file and "Clicks (all buttons): 20" in in_file
+    assert "Running time: 01:00:" in now and "Running time: 00:01:00" in in_file
+    m = re.search(r"\\Quillomat\\Backups\\(Quillomat \d{4}-\d\d-\d\d \d\d-\d\d-\d\d\.qlx)",
+                  question)
+    assert m, question
+    backup_name = m.group(1)
+    before = values_ci(wine)
+    wine.xdotool("key", "Return")  # No is the default
+    wait_for("the question stayed open",
+             lambda: wine.probe("count", "#32770", "Quillomat").stdout.strip() == "0")
+    assert values_ci(wine) == before and backups(wine) == []
+
+    wine.probe("command", "TfrmMain", CMD_IMPORT)
+    choose_file(wine, "Open", r"C:\lastmonth.qlx")
+    message_box(wine, click=IDYES, title="Quillomat")
+    wait_for("the import was not stored",
+             lambda: values_ci(wine).get("keystrokes") == "10")
+    names = backups(wine)
+    assert len(names) == 1 and names[0] >= backup_name  # named when it was written
+    saved = read_export(backups_folder(wine) / names[0])
+    assert saved[4] >= 1000 and saved[5] == 200 and saved[1] >= 5000  # the totals replaced
+
+    # The mistake undone: the backup imported brings those totals back.
+    wine.probe("command", "TfrmMain", CMD_IMPORT)
+    choose_file(wine, "Open", "C:\\users\\" + backups_folder(wine).parents[3].name +
+                r"\AppData\Roaming\Quillomat\Backups" + "\\" + names[0])
+    message_box(wine, click=IDYES, title="Quillomat")
+    wait_for("the backup was not imported",
+             lambda: values_ci(wine).get("keystrokes") == str(saved[4]))
+    v = values_ci(wine)
+    assert (v["leftclicks"], v["distance"], v["time"]) == ("200", str(saved[1]), str(saved[2]))
+    assert len(backups(wine)) == 2

@@ -101,7 +101,12 @@ def test_export_then_import_on_another_computer_restores_and_stores_every_total(
     start_program(other)
     other.probe("command", "TfrmMain", CMD_IMPORT)
     choose_file(other, "Open", r"C:\moved.qlx")
+    # The question first; Yes (6) replaces the totals, after keeping them in a backup.
+    assert other.probe("dialog", "Quillomat", "10000", "6").returncode == 0, "no question"
     # In the registry at once, without waiting for a save or closing the program.
+    deadline = time.monotonic() + 10
+    while values_ci(other).get("keystrokes") != "4294967295" and time.monotonic() < deadline:
+        time.sleep(0.2)
     v = values_ci(other)
     assert {n: v.get(n.lower()) for n in TOTALS} == {
         "Keystrokes": "4294967295", "Leftclicks": "3", "Rightclicks": "2", "Xclicks1": "7",

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <map>
@@ -207,8 +209,39 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"BeyondSixtyFourBits", WithLine(11, std::string(30, '9')), 11,
                 "is too large (999999999999999999999999...;"},
         BadFile{"MarkerBeyondItsType", WithLine(1, "2147483648"), 1, "is too large"},
-        BadFile{"ForeignBytes", std::string("\xEF\xBB\xBF") + kGood, 1, "is not a number"}),
+        BadFile{"ForeignBytes", std::string("\xA0") + kGood, 1, "is not a number"},
+        BadFile{"Utf16CutOff", std::string("\xFF\xFE" "1\0" "2", 5), 0,
+                "ends in the middle of a character"},
+        BadFile{"Utf16ForeignCharacter", [] {
+                  std::string f = "\xFF\xFE";
+                  for (char c : kGood) f += std::string{c, '\0'};
+                  f[2 + 1] = '\x01';  // the first character is U+01xx
+                  return f;
+                }(), 1, "is not a number"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+TEST(ExportFile, SavedAgainByAnEditorInAnotherEncodingIsReadAsItsText) {
+  auto utf16 = [](const std::string& text, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : text) out += littleEndian ? std::string{c, '\0'} : std::string{'\0', c};
+    return out;
+  };
+  std::string lfOnly;
+  for (char c : kGood)
+    if (c != '\r') lfOnly += c;
+  const std::pair<const char*, std::string> cases[] = {
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + kGood},
+      {"UTF-16 little-endian", utf16(kGood, true)},
+      {"UTF-16 big-endian", utf16(kGood, false)},
+      {"UTF-16 without the last line end", utf16(kGood.substr(0, kGood.size() - 2), true)},
+      {"UTF-8, line feeds only", "\xEF\xBB\xBF" + lfOnly},
+  };
+  for (const auto& [name, bytes] : cases) {
+    const ImportResult r = ParseExportFile(bytes);
+    ASSERT_TRUE(r.figures) << name << ": " << r.problem.Message();
+    EXPECT_EQ(*r.figures, Distinct()) << name;
+  }
+}
 
 TEST(ExportFile, ValuesAtTheEdgesOfTheirRanges) {
   // Leading zeros, a zero with a minus sign, any 32-bit format marker.
@@ -256,6 +289,32 @@ struct FakeFiles : CounterFileUi {
     return r;
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
+
+  bool answerYes = true;
+  std::vector<std::string> questions;
+  std::function<void()> whileAsking;
+  bool AskYesNo(const std::string& text, const std::string& yes, const std::string& no) override {
+    questions.push_back(text + "|" + yes + "|" + no);
+    if (whileAsking) whileAsking();
+    return answerYes;
+  }
+  std::optional<std::string> backupFolder = std::string(kBackups);
+  std::optional<std::string> BackupFolder(std::string& error) override {
+    if (!backupFolder) error = "Access is denied.";
+    return backupFolder;
+  }
+  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+  std::vector<std::string> FileNames(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files)
+      if (path.rfind(folder, 0) == 0 && path.find('\\', folder.size()) == std::string::npos)
+        names.push_back(path.substr(folder.size()));
+    return names;
+  }
+  void RemoveFile(const std::string& path) override { files.erase(path); }
+  std::vector<std::string> Backups() { return FileNames(kBackups); }
+
+  static constexpr char kBackups[] = "C:\\Users\\me\\AppData\\Roaming\\Quillomat\\Backups\\";
 };
 
 // One program with its own store, counters and fakes: two of them stand for two computers.
@@ -441,6 +500,170 @@ TEST(CounterTransfer, ImportWhoseSaveFailsSaysSo) {
   ASSERT_EQ(files.errors.size(), 1u);
   EXPECT_NE(files.errors[0].find("Quillomat : error writing leftclicks"), std::string::npos);
   EXPECT_EQ(p.store.values["Keystrokes"], "5");  // the other steps went on
+}
+
+// --- The question an import asks, and its backups ----------------------------------------------
+
+constexpr char kFirstBackup[] = "Quillomat 2025-12-09 12-00-00.qlx";
+
+TEST(ImportQuestion, ShowsBothSidesAndTheBackupAndNoChangesNothing) {
+  Program p({{"Keystrokes", "10"},
+             {"Distance", "50"},
+             {"Leftclicks", "100"},
+             {"Xclicks2", "1"},
+             {"Time", "90061"},
+             {"DisplayMode", "-1"}});
+  p.c.liveKeystrokes = 2;
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  files.answerYes = false;
+  ImportCounters1Click(*p.logic, files);
+  ExpectUntouched(p, 12, 0);
+  EXPECT_TRUE(files.Backups().empty());  // nothing is written for a No
+  ASSERT_EQ(files.questions.size(), 1u);
+  EXPECT_EQ(files.questions[0],
+            "Replace the current totals with the totals in this file?\n"
+            "C:\\in.qlx\n\n"
+            "Now:\n"
+            "      Keystrokes: 12\n"
+            "      Clicks (all buttons): 101\n"
+            "      Distance: 1 m 27 cm\n"
+            "      Running time: 1 days 01:01:01\n\n"
+            "In the file:\n"
+            "      Keystrokes: 5\n"
+            "      Clicks (all buttons): 40\n"
+            "      Distance: 25 m 40 cm\n"
+            "      Running time: 00:33:20\n\n"
+            "Before the import, the current totals are saved to:\n" +
+                std::string(FakeFiles::kBackups) + kFirstBackup +
+                "\n"
+                "To undo the import, import that file.|Yes|No");
+}
+
+TEST(ImportQuestion, IsAskedInTheProgramsLanguage) {
+  Program p({{"Language", "2"}});
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  files.answerYes = false;
+  ImportCounters1Click(*p.logic, files);
+  ASSERT_EQ(files.questions.size(), 1u);
+  const std::string& q = files.questions[0];
+  EXPECT_EQ(q.rfind("Die aktuellen Summen durch die Summen in dieser Datei ersetzen?", 0), 0u);
+  EXPECT_NE(q.find("Tastenanschläge: 5"), std::string::npos) << q;
+  EXPECT_NE(q.find("27 Yard 28 Inch"), std::string::npos) << q;  // imperial, in German words
+  EXPECT_EQ(q.substr(q.size() - 8), "|Ja|Nein");
+}
+
+TEST(ImportQuestion, YesFirstSavesTheTotalsOfThatMomentAndImportingTheBackupUndoesIt) {
+  Program p({{"Keystrokes", "10"}, {"Distance", "50"}, {"Time", "700"}, {"Idle", "80"}});
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  files.whileAsking = [&] { p.c.liveKeystrokes = 3; };  // typed while the question was open
+  ImportCounters1Click(*p.logic, files);
+  ASSERT_TRUE(files.errors.empty());
+  EXPECT_EQ(p.c.Total(Counter::kKeystrokes), 5u);
+  ASSERT_EQ(files.Backups(), std::vector<std::string>{kFirstBackup});
+  const std::string backup = std::string(FakeFiles::kBackups) + kFirstBackup;
+  const ImportResult saved = ParseExportFile(files.files[backup]);
+  ASSERT_TRUE(saved.figures);
+  EXPECT_EQ(saved.figures->totals[static_cast<int>(Counter::kKeystrokes)], 13u);
+
+  // The mistake undone: the backup imported (a second backup is made of the mistaken totals).
+  p.clock.now += 1.0 / 86400;
+  files.importPath = backup;
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(p.c.Total(Counter::kKeystrokes), 13u);
+  EXPECT_EQ(p.c.totalDistance, 50.0);
+  EXPECT_EQ(p.c.histRunSeconds, 700u);
+  EXPECT_EQ(p.c.histIdleSeconds, 80u);
+  EXPECT_EQ(files.Backups().size(), 2u);
+}
+
+TEST(ImportQuestion, ASecondImportInTheSameSecondKeepsTheFirstBackup) {
+  Program p({{"Keystrokes", "10"}});
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  ImportCounters1Click(*p.logic, files);
+  ImportCounters1Click(*p.logic, files);
+  EXPECT_EQ(files.Backups(),
+            (std::vector<std::string>{"Quillomat 2025-12-09 12-00-00 (2).qlx", kFirstBackup}));
+  EXPECT_NE(files.questions[1].find("12-00-00 (2).qlx"), std::string::npos);
+}
+
+TEST(ImportQuestion, WithoutABackupNothingIsImported) {
+  struct Case {
+    const char* name;
+    bool noFolder;
+    std::optional<std::string> writeFailure;
+    const char* reason;
+  } cases[] = {{"no folder", true, {}, "Access is denied."},
+               {"backup not written", false, "There is not enough space on the disk.",
+                "There is not enough space on the disk."}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    Program p({{"Keystrokes", "10"}, {"Distance", "50"}});
+    p.c.liveKeystrokes = 2;
+    FakeFiles files;
+    files.files["C:\\in.qlx"] = kGood;
+    if (k.noFolder) files.backupFolder.reset();
+    files.writeFailure = k.writeFailure;
+    ImportCounters1Click(*p.logic, files);
+    ExpectUntouched(p, 12, 0);
+    ASSERT_EQ(files.errors.size(), 1u);
+    EXPECT_EQ(files.errors[0].rfind("The current totals could not be saved to the backups folder, "
+                                    "so the file was not imported; the counters have not been "
+                                    "changed.",
+                                    0),
+              0u);
+    EXPECT_NE(files.errors[0].find(k.reason), std::string::npos) << files.errors[0];
+  }
+}
+
+TEST(ImportQuestion, TheNewestTwentyBackupsAreKeptAndNothingElseIsTouched) {
+  std::vector<std::string> names = {"notes.txt", "Quillomat 2025-13-09.qlx",
+                                    "Quillomat 2025-12-09 12-00-00 (1).qlx",
+                                    "quillomat 2020-01-01 00-00-00.qlx"};
+  for (int day = 1; day <= 22; ++day) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Quillomat 2025-11-%02d 08-30-00.qlx", day);
+    names.push_back(name);
+  }
+  names.push_back("Quillomat 2025-11-01 08-30-00 (2).qlx");
+  names.push_back("Quillomat 2025-11-01 08-30-00 (10).qlx");
+  EXPECT_EQ(BackupsToRemove(names, kBackupsKept),
+            (std::vector<std::string>{
+                "Quillomat 2025-11-01 08-30-00.qlx", "Quillomat 2025-11-01 08-30-00 (2).qlx",
+                "Quillomat 2025-11-01 08-30-00 (10).qlx", "Quillomat 2025-11-02 08-30-00.qlx"}));
+  EXPECT_TRUE(BackupsToRemove(names, 100).empty());
+
+  // Through an import: the oldest go, the foreign file stays.
+  Program p;
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  files.files[std::string(FakeFiles::kBackups) + "notes.txt"] = "mine";
+  for (int day = 1; day <= 20; ++day) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Quillomat 2025-11-%02d 08-30-00.qlx", day);
+    files.files[std::string(FakeFiles::kBackups) + name] = kGood;
+  }
+  ImportCounters1Click(*p.logic, files);
+  const std::vector<std::string> left = files.Backups();
+  EXPECT_EQ(left.size(), 21u);  // 20 backups and the notes
+  EXPECT_EQ(std::count(left.begin(), left.end(), "Quillomat 2025-11-01 08-30-00.qlx"), 0);
+  EXPECT_EQ(std::count(left.begin(), left.end(), kFirstBackup), 1);
+  EXPECT_EQ(std::count(left.begin(), left.end(), "notes.txt"), 1);
+}
+
+TEST(ImportQuestion, TheImportedIdleTimeIsWhatThePanelAndTheLogShow) {
+  // The idle item hidden: nothing works the idle figure out again after the import.
+  Program p({{"Idle", "77"}, {"Dispitems", "11111111111011"}});
+  FakeFiles files;
+  files.files["C:\\in.qlx"] = kGood;
+  ImportCounters1Click(*p.logic, files);
+  p.logic->tmrDistanceTimer();
+  const LogFigures f = CollectLogFigures(p.c, p.logic->samplerSettings(), kNow,
+                                         p.system.ShortMonthNames(), p.logic->texts);
+  EXPECT_EQ(f.idleSeconds, 3000u);
 }
 
 }  // namespace

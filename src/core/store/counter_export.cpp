@@ -83,22 +83,44 @@ ImportResult Problem(int line, std::string reason) {
   return r;
 }
 
-// The file's lines as 16-bit code units. Each byte becomes the code unit of the same value: an
-// export is plain ASCII, and in any ANSI code page a byte of 0x80 or more stands for a character
-// of 0x80 or more, which no unscrambling turns into a digit, so a foreign byte fails the same way.
-std::vector<std::u16string> SplitLines(std::string_view bytes) {
+// The file's text as 16-bit code units. An export is plain ASCII, but an editor that saved it
+// again may have written it as UTF-8 or UTF-16 with a byte-order mark: the mark is taken off and
+// UTF-16 read as such. Otherwise each byte becomes the code unit of the same value: in any ANSI
+// code page a byte of 0x80 or more stands for a character of 0x80 or more, which no unscrambling
+// turns into a digit, so a foreign byte fails the same way. Nothing for UTF-16 cut off in the
+// middle of a code unit.
+std::optional<std::u16string> CodeUnits(std::string_view bytes) {
+  auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const bool littleEndian = bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE;
+  const bool bigEndian = bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF;
+  std::u16string units;
+  if (littleEndian || bigEndian) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    for (size_t i = 2; i < bytes.size(); i += 2)
+      units.push_back(static_cast<char16_t>(littleEndian ? byte(i) | byte(i + 1) << 8
+                                                         : byte(i) << 8 | byte(i + 1)));
+    return units;
+  }
+  if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF)
+    bytes.remove_prefix(3);
+  for (size_t i = 0; i < bytes.size(); ++i) units.push_back(static_cast<char16_t>(byte(i)));
+  return units;
+}
+
+// The lines of the text, split at CR LF, LF or CR; the last line end is optional.
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
   std::vector<std::u16string> lines;
   std::u16string current;
   bool open = false;  // characters since the last line end
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '\r' || c == '\n') {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
       lines.push_back(std::move(current));
       current.clear();
       open = false;
-      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     } else {
-      current.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+      current.push_back(c);
       open = true;
     }
   }
@@ -164,8 +186,10 @@ std::string ImportProblem::Message() const {
 }
 
 ImportResult ParseExportFile(std::string_view bytes) {
-  if (bytes.empty()) return Problem(0, "The file is empty.");
-  const std::vector<std::u16string> lines = SplitLines(bytes);
+  const std::optional<std::u16string> text = CodeUnits(bytes);
+  if (!text) return Problem(0, "The file ends in the middle of a character.");
+  if (text->empty()) return Problem(0, "The file is empty.");
+  const std::vector<std::u16string> lines = SplitLines(*text);
   if (lines.size() != kExportLineCount)
     return Problem(0, "The file has " + std::to_string(lines.size()) +
                           (lines.size() == 1 ? " line" : " lines") +

@@ -66,7 +66,8 @@ struct ImportResult {
 };
 
 // Checks a whole file: exactly twelve lines (CR LF, LF or CR between them, the last line end
-// optional), each a decimal number once unscrambled, each within the range of its figure.
+// optional), each a decimal number once unscrambled, each within the range of its figure. A file
+// saved again by an editor as UTF-8 or UTF-16 with a byte-order mark is read as its text.
 ImportResult ParseExportFile(std::string_view bytes);
 
 }  // namespace quillo
