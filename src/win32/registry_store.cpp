@@ -148,11 +148,13 @@ void SaveWindowPlacement(HWND window) {
   const ScreenPoint at = ScreenToWorkspace({r.left, r.top}, Monitors());
   const std::string norm =
       FormatQuad({at.x, at.y, at.x + (r.right - r.left), at.y + (r.bottom - r.top)});
+  const std::string screen = FormatQuad({r.left, r.top, r.right, r.bottom});
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   for (const auto& [name, text] : {std::pair<std::string, std::string>{"MinMaxPos", minMax},
                                    {"NormPos", norm},
                                    {SizedName("MinMaxPos", w, h), minMax},
-                                   {SizedName("NormPos", w, h), norm}}) {
+                                   {SizedName("NormPos", w, h), norm},
+                                   {kScreenPosValue, screen}}) {
     const std::wstring wname = Widen(name), wtext = Widen(text);
     RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wtext.c_str()),
                    static_cast<DWORD>((wtext.size() + 1) * sizeof(wchar_t)));
@@ -179,8 +181,10 @@ void RestoreWindowPlacement(HWND window) {
       return;
     RECT r;
     GetWindowRect(window, &r);
+    const auto screen = store.Read(kScreenPosValue);
     const auto at = RestoredPosition(*norm, static_cast<int32_t>(ppi), CurrentPixelsPerInch(window),
-                                     r.right - r.left, r.bottom - r.top, Monitors());
+                                     r.right - r.left, r.bottom - r.top, Monitors(),
+                                     screen ? ParseQuad(*screen) : std::nullopt);
     if (!at) return;
     SetWindowPos(window, nullptr, at->x, at->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   } catch (const StoreError&) {

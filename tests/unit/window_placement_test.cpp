@@ -49,6 +49,45 @@ TEST(WindowPlacement, SaveAndRestoreAgreeSoThePositionNeverCreeps) {
   EXPECT_EQ(WorkspaceToScreen({240, 160}, Desk(40, 60)), (ScreenPoint{300, 200}));
 }
 
+TEST(WindowPlacement, EveryMonitorKeepsItsWindowWhateverItsWorkAreasOffset) {
+  // The second monitor's taskbar is on its left, 100 pixels wide: its work area starts at 2020.
+  // A panel at x 1950 there, over that taskbar, has the workspace x 1850, which on the primary
+  // monitor (no offset) names a point too.
+  const std::vector<MonitorAreas> monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},
+                                              {{1920, 0, 3840, 1080}, {2020, 0, 3840, 1080}}};
+  struct Case {
+    const char* what;
+    ScreenPoint window;
+  } cases[] = {
+      {"over the second monitor's taskbar", {1950, 100}},
+      {"in the second monitor's work area", {2500, 700}},
+      {"on the primary monitor", {300, 200}},
+      {"on the primary monitor, by the seam", {1800, 100}},
+  };
+  for (const Case& c : cases) {
+    ScreenPoint at = c.window;
+    for (int start = 0; start < 3; ++start) {
+      const ScreenPoint ws = ScreenToWorkspace(at, monitors);
+      const auto restored =
+          RestoredPosition({ws.x, ws.y, ws.x + 151, ws.y + 71}, 96, 96, 151, 71, monitors,
+                           std::array{at.x, at.y, at.x + 151, at.y + 71});
+      ASSERT_TRUE(restored) << c.what;
+      at = *restored;
+    }
+    EXPECT_EQ(at, c.window) << c.what;
+  }
+  // Without the screen rectangle (stored by an earlier version) the first monitor that fits wins.
+  EXPECT_EQ(RestoredPosition({1850, 100, 2001, 171}, 96, 96, 151, 71, monitors),
+            (ScreenPoint{1850, 100}));
+  // A screen rectangle that no longer stands for NormPos (the work areas changed since) is not
+  // trusted: NormPos, relative to today's work area, decides.
+  const std::vector<MonitorAreas> moved = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},
+                                           {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}}};
+  EXPECT_EQ(RestoredPosition({2050, 100, 2201, 171}, 96, 96, 151, 71, moved,
+                             std::array{1950, 100, 2101, 171}),
+            (ScreenPoint{2050, 100}));
+}
+
 TEST(WindowPlacement, AppliedOnlyAtTheSameDensityAndWhollyOnAMonitor) {
   const auto monitors = Desk(40, 0);
   EXPECT_TRUE(RestoredPosition({100, 100, 251, 171}, 96, 96, 151, 71, monitors));

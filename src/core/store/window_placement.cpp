@@ -57,13 +57,18 @@ ScreenPoint WorkspaceToScreen(ScreenPoint p, const std::vector<MonitorAreas>& mo
   return {p.x + d.x, p.y + d.y};
 }
 
-std::optional<ScreenPoint> RestoredPosition(const std::array<int32_t, 4>& normPos,
-                                            int32_t storedPixelsPerInch,
-                                            int32_t currentPixelsPerInch, int32_t width,
-                                            int32_t height,
-                                            const std::vector<MonitorAreas>& monitors) {
+std::optional<ScreenPoint> RestoredPosition(
+    const std::array<int32_t, 4>& normPos, int32_t storedPixelsPerInch,
+    int32_t currentPixelsPerInch, int32_t width, int32_t height,
+    const std::vector<MonitorAreas>& monitors,
+    const std::optional<std::array<int32_t, 4>>& screenPos) {
   if (storedPixelsPerInch != currentPixelsPerInch) return std::nullopt;
-  const ScreenPoint topLeft = WorkspaceToScreen({normPos[0], normPos[1]}, monitors);
+  const ScreenPoint workspace{normPos[0], normPos[1]};
+  ScreenPoint topLeft = WorkspaceToScreen(workspace, monitors);
+  if (screenPos) {
+    const ScreenPoint saved{(*screenPos)[0], (*screenPos)[1]};
+    if (ScreenToWorkspace(saved, monitors) == workspace) topLeft = saved;
+  }
   const ScreenPoint bottomRight{topLeft.x + width - 1, topLeft.y + height - 1};
   auto onAMonitor = [&monitors](ScreenPoint p) {
     for (const MonitorAreas& m : monitors)

@@ -43,14 +43,21 @@ struct MonitorAreas {
 ScreenPoint ScreenToWorkspace(ScreenPoint p, const std::vector<MonitorAreas>& monitors);
 ScreenPoint WorkspaceToScreen(ScreenPoint p, const std::vector<MonitorAreas>& monitors);
 
+// Workspace coordinates alone cannot tell two monitors apart when the work areas of both start at
+// different offsets from their edges: the same numbers may name a point on either. So the window's
+// screen rectangle is kept beside "NormPos" under this name, in the same "%d,%d,%d,%d" form.
+inline constexpr char kScreenPosValue[] = "ScreenPos";
+
 // Where to put a window of the given size from a stored "NormPos" (workspace coordinates): its
 // top left corner in screen coordinates, or nullopt when the position must not be applied — it
 // was saved at another pixel density, or a corner (the top left one, or the bottom right one less
-// one pixel) lies on no monitor.
-std::optional<ScreenPoint> RestoredPosition(const std::array<int32_t, 4>& normPos,
-                                            int32_t storedPixelsPerInch,
-                                            int32_t currentPixelsPerInch, int32_t width,
-                                            int32_t height,
-                                            const std::vector<MonitorAreas>& monitors);
+// one pixel) lies on no monitor. A stored "ScreenPos" that stands for the same place as "NormPos"
+// on today's monitors settles which monitor that is; one that does not (the work areas changed,
+// or another program wrote "NormPos") is ignored.
+std::optional<ScreenPoint> RestoredPosition(
+    const std::array<int32_t, 4>& normPos, int32_t storedPixelsPerInch,
+    int32_t currentPixelsPerInch, int32_t width, int32_t height,
+    const std::vector<MonitorAreas>& monitors,
+    const std::optional<std::array<int32_t, 4>>& screenPos = std::nullopt);
 
 }  // namespace quillo
