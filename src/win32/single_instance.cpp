@@ -4,13 +4,10 @@
 #include "win32/main_window.h"
 
 namespace quillo {
+namespace {
 
-UINT ShowPanelMessage() {
-  static const UINT message = RegisterWindowMessageW(L"Quillomat.ShowPanel");
-  return message;
-}
-
-bool TakeInstanceMutex() {
+// True when this process now holds the mutex as its first owner.
+bool CreateInstanceMutex() {
   HANDLE mutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
   if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex);
@@ -20,15 +17,24 @@ bool TakeInstanceMutex() {
   return true;
 }
 
-bool BringRunningCopyForward(DWORD waitMs) {
+}  // namespace
+
+UINT ShowPanelMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Quillomat.ShowPanel");
+  return message;
+}
+
+bool ClaimInstance(DWORD waitMs) {
   const DWORD start = GetTickCount();
   for (;;) {
+    if (CreateInstanceMutex()) return true;
     if (HWND running = FindWindowW(kMainWindowClass, L"Quillomat")) {
       DWORD pid = 0;
       GetWindowThreadProcessId(running, &pid);
       // This start came from the user, so it may hand the foreground on to the copy that runs.
       AllowSetForegroundWindow(pid);
-      return PostMessageW(running, ShowPanelMessage(), 0, 0) != FALSE;
+      PostMessageW(running, ShowPanelMessage(), 0, 0);
+      return false;
     }
     if (GetTickCount() - start >= waitMs) return false;
     Sleep(100);

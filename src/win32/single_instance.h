@@ -15,12 +15,11 @@ inline constexpr wchar_t kInstanceMutexName[] = L"Quillomat";
 // it is hidden to the notification area) and bring it, or the dialog in front of it, forward.
 UINT ShowPanelMessage();
 
-// Creates the mutex for this process and keeps it until the process ends. False when another
-// copy holds it already. A mutex that cannot be created at all lets the program run.
-bool TakeInstanceMutex();
-
-// Asks the running copy to come forward, waiting up to `waitMs` for its main window while it may
-// still be starting. True when the request was delivered.
-bool BringRunningCopyForward(DWORD waitMs);
+// Takes the mutex for this process (kept until the process ends) and returns true; or, when
+// another copy holds it, asks that copy to come forward and returns false. A copy that is still
+// starting is given up to `waitMs` to show its window; one that ends meanwhile (killed, or
+// closed by an installer) leaves the mutex to this start, which then runs. A mutex that cannot
+// be created at all lets the program run.
+bool ClaimInstance(DWORD waitMs);
 
 }  // namespace quillo
