@@ -492,8 +492,9 @@ TEST(SettingsDialog, FillingShowsTheMainWindowsSettings) {
   EXPECT_EQ(st.edtAlias, "desk-7");
   EXPECT_EQ(st.activePage, SettingsPage::kGeneral);
   EXPECT_EQ(st.texts[DialogText::btnApply], "Apply");
-  // Opening changes nothing outside the dialog.
-  EXPECT_TRUE(rig.Writes().empty());
+  // Opening changes nothing outside the dialog: no store write, no auto-start entry, no rebuild,
+  // no shell; only the main window's debug menu follows the comment.
+  EXPECT_EQ(rig.opening, (fakes::Events{"debug menu hidden"}));
 
   rig.Start({{"Resetdate", std::to_string(reset).c_str()},
              {"Measuredate", "45662"},
