@@ -215,6 +215,10 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         SpinCase{"IdleFarAboveRange", kIdleDelaySpin, "99999", 10, '.', 3600, "3600", true},
         SpinCase{"IdleNegative", kIdleDelaySpin, "-3", 10, '.', 0, "0", true},
+        // Rounded to zero from below: the edit shows "0", never "-0".
+        SpinCase{"IdleRoundedToZeroFromBelow", kIdleDelaySpin, "-0.4", 10, '.', 0, "0", true},
+        SpinCase{"IdleMinusZeroIsZero", kIdleDelaySpin, "-0", 10, '.', 0, "0", false},
+        SpinCase{"IdleMinusZeroFraction", kIdleDelaySpin, "-0,2", 10, ',', 0, "0", true},
         SpinCase{"IdleFractionRounded", kIdleDelaySpin, "12.6", 10, '.', 13, "13", true},
         SpinCase{"IdleBlanksAround", kIdleDelaySpin, " 12 ", 10, '.', 12, "12", false},
         SpinCase{"IdleHugeExponent", kIdleDelaySpin, "1e300", 10, '.', 3600, "3600", true},
