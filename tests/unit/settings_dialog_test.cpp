@@ -311,7 +311,7 @@ TEST(SettingsDialog, ApplyWritesInItsOrderWithItsSpellingsThenRebuildsAndSaves) 
       "write Transparent=1",
       "write AlwaysOnTop=-1",
       "write Hide=0",
-      "auto-start Quillomat = C:\\Program Files\\Quillomat\\Quillomat.exe",
+      "auto-start Quillomat = \"C:\\Program Files\\Quillomat\\Quillomat.exe\"",
       "write DispItems=11111111111111",
       "off screen",
       "rebuild",
@@ -425,10 +425,22 @@ TEST(SettingsDialog, AutoStartEntryFollowsTheBox) {
     st.chkStartup = checked;
     btnOKClick(st, *rig.logic, rig.host);
     ASSERT_TRUE(rig.host.autoStart);
-    EXPECT_EQ(rig.host.autoStart->first, "C:\\Program Files\\Quillomat\\Quillomat.exe");
+    // The program's path has a space: the Run value quotes it.
+    EXPECT_EQ(rig.host.autoStart->first, "\"C:\\Program Files\\Quillomat\\Quillomat.exe\"");
     EXPECT_EQ(rig.host.autoStart->second, !checked);  // removed when unchecked
     EXPECT_EQ(rig.logic->settings().startup, checked);
   }
+}
+
+TEST(SettingsDialog, RunValueQuotesAPathWithASpace) {
+  // Unquoted, "C:\Users\First Last\q.exe" would let the system start "C:\Users\First.exe".
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\Tools\\Quillomat.exe", "C:\\Tools\\Quillomat.exe"},
+      {"C:\\Users\\First Last\\Quillomat.exe", "\"C:\\Users\\First Last\\Quillomat.exe\""},
+      {"Z:\\work\\a b c\\Quillomat.exe", "\"Z:\\work\\a b c\\Quillomat.exe\""},
+      {"\\\\server\\share\\Quillomat.exe", "\\\\server\\share\\Quillomat.exe"},
+  };
+  for (const auto& [path, value] : cases) EXPECT_EQ(AutoStartCommand(path), value) << path;
 }
 
 TEST(SettingsDialog, ColourChangesOnlyOnApply) {

@@ -89,6 +89,14 @@ std::string SpinText(double value, const SpinRange& range, char sep) {
   return FloatToStrFixed(RoundTo(value, range.decimals), range.decimals, sep);
 }
 
+std::string AutoStartCommand(std::string_view path) {
+  // Unquoted, the system would try "C:\Users\First.exe" first for "C:\Users\First Last\...".
+  if (path.find(' ') == std::string_view::npos) return std::string(path);
+  std::string quoted = "\"";
+  quoted.append(path).push_back('"');
+  return quoted;
+}
+
 std::string SpinStepText(std::string_view typed, int steps, const SpinRange& range, double fallback,
                          char sep) {
   const double from = TakeSpinValue(typed, range, fallback, sep).value;
@@ -331,7 +339,8 @@ ApplyResult btnOKClick(SettingsDialogState& st, MainLogic& logic, SettingsHost& 
   s.hideonstartup = st.chkHide;
   WriteInt(store, "Hide", BoolToInt(s.hideonstartup));
   // 15
-  host.SetAutoStart(kAutoStartValue, host.ExecutablePath(), false, !st.chkStartup);
+  host.SetAutoStart(kAutoStartValue, AutoStartCommand(host.ExecutablePath()), false,
+                    !st.chkStartup);
   s.startup = st.chkStartup;
   // 16
   const std::string flags = DispItems(st);
