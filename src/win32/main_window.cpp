@@ -10,6 +10,7 @@
 #include "win32/counter_files.h"
 #include "win32/dialogs/about_dialog.h"
 #include "win32/dialogs/settings_dialog.h"
+#include "win32/dialogs/settings_host.h"
 #include "win32/dialogs/update_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
@@ -384,9 +385,14 @@ bool MainWindow::OnCommand(Command command) {
     case Command::kAbout:
       ShowAboutDialog(instance_, hwnd_, app_.hwnd());
       return true;
-    case Command::kSetup:
-      SetupQuillomat1Click(*this, [this] { logic_->SubmitScores(); });  // "Send Now !"
+    case Command::kSetup: {
+      // All the dialog knows of this window is what is handed to it here.
+      WinSettingsHost host({hwnd_, logic_.get(), [this] { RebuildPanel(); },
+                            [this](bool onTop) { SetStayOnTop(onTop); },
+                            [this] { logic_->SubmitScores(); }});  // "Send Now !"
+      SetupQuillomat1Click(host);
       return true;
+    }
     case Command::kBtnSetup:
       // Opened from the message loop, not under the button's click: applying rebuilds the panel.
       PostMessageW(hwnd_, WM_COMMAND, static_cast<WPARAM>(Command::kSetup), 0);
