@@ -1,5 +1,6 @@
 // The application's own window: invisible (it has no size), it carries the taskbar button titled
-// "Quillomat 14.0" and the Alt+Tab entry, and hands every activation on to the panel it owns.
+// "Quillomat 14.0" and the Alt+Tab entry, and hands every activation on to the panel it owns, or
+// to the modal dialog that is open over the panel.
 #pragma once
 
 #include <windows.h>

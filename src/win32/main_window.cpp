@@ -520,9 +520,7 @@ void MainWindow::OpenWebSite() {
   const std::wstring address = Widen(kMakerWebSite);
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(hwnd_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32)
-    MessageBoxW(hwnd_, (L"The following link is invalid :\n\r" + address).c_str(),
-                Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+  if (result <= 32) ShowWarningBox(hwnd_, "The following link is invalid :\n\r" + Narrow(address));
 }
 
 void MainWindow::SetSamplerTimer(bool enabled) {

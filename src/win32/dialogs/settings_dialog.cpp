@@ -18,6 +18,7 @@
 #include "win32/dialogs/settings_host.h"
 #include "win32/dialogs/settings_pages.h"
 #include "win32/late_bound.h"
+#include "win32/modal_dialog.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
@@ -94,7 +95,9 @@ void SettingsDialogWindow::RunModal() {
   }
   if (!dlg_) return;
   // Modal as the owner's dialogs are: the main window takes no input until this one closes, while
-  // its timers go on through this loop.
+  // its timers go on through this loop. Meanwhile the program's message boxes belong to this
+  // dialog, and the taskbar button and Alt+Tab bring it forward.
+  const ModalDialogScope modal(dlg_);
   EnableWindow(owner, FALSE);
   ShowWindow(dlg_, SW_SHOW);
   SetForegroundWindow(dlg_);
