@@ -74,7 +74,7 @@ def choose(wine, ident, *keys):
 def type_into(wine, ident, text):
     click(wine, ident)
     wine.xdotool("key", "End", "shift+Home")
-    wine.xdotool("type", "--delay", 60, text)
+    wine.xdotool("type", "--delay", 60, "--", text)  # "--": a text may start with "-"
 
 
 def open_with_setup_button(wine):
@@ -180,7 +180,9 @@ def test_apply_then_cancel_keeps_what_apply_stored(wine):
     open_with_setup_button(wine)
     type_into(wine, EDT_IDLE, "99999")
     click(wine, APPLY)
-    # Out of range: the edit shows what was taken, and only that reaches the store.
+    # Out of range: a box says what was taken, the edit shows it, and only that is stored.
+    assert '"99999" was taken as 3600' in box(wine)["text"]
+    close_box(wine)
     assert control(wine, EDT_IDLE)["text"] == "3600"
     assert values_ci(wine)["idledelay"] == "3600"
     assert dialogs_open(wine) == 1  # Apply stays open
@@ -258,6 +260,7 @@ def test_dialog_scales_with_the_screen_dpi(wine):
         assert (d["cw"], d["ch"]) == (549, 594)
         dialog_shot(wine, "settings_english_general_144dpi")
 
+
 # ---- Corrections, ownership, activation, the panel's place, the Run value ----
 
 BOX_TITLE = "Quillomat 14.0"  # the program's message boxes
@@ -298,6 +301,54 @@ def another_program(wine, x, y, w, h):
     """A window of another program that takes the foreground, until it is killed."""
     from test_window_mends import background
     return background(wine, "cover", x, y, w, h, 120000)
+
+
+def test_a_value_corrected_at_ok_is_reported_however_ok_is_pressed(wine):
+    fresh(wine, IdleDelay="10")
+    start_program(wine)
+    open_with_setup_button(wine)
+    # Typed, then OK clicked with the mouse: the click takes the focus from the edit first.
+    type_into(wine, EDT_IDLE, "99999")
+    click(wine, OK)
+    b = box(wine)
+    assert "Idle Time Delay" in b["text"] and '"99999" was taken as 3600' in b["text"], b
+    assert b["owner_title"] == TITLE  # the dialog's own box, over the dialog
+    shot(wine, "settings_correction_reported")
+    close_box(wine)
+    wait_closed(wine)
+    assert values_ci(wine)["idledelay"] == "3600"
+
+    # A value rounded to zero from below is reported as 0, and stored as 0.
+    open_with_setup_button(wine)
+    type_into(wine, EDT_IDLE, "-0.4")
+    wine.xdotool("key", "Tab")  # the edit left by the keyboard first, then Apply clicked
+    click(wine, APPLY)
+    b = box(wine)
+    assert '"-0.4" was taken as 0 ' in b["text"], b
+    close_box(wine)
+    assert control(wine, EDT_IDLE)["text"] == "0"
+    assert values_ci(wine)["idledelay"] == "0"
+    wine.xdotool("key", "Escape")
+    wait_closed(wine)
+
+
+def test_switching_to_another_window_while_typing_rewrites_nothing(wine):
+    fresh(wine, IdleDelay="10")
+    start_program(wine)
+    d = open_with_setup_button(wine)
+    type_into(wine, EDT_IDLE, "99999")
+    assert control(wine, EDT_IDLE)["focused"] == 1
+    cover = another_program(wine, d["x"] + 40, d["y"] + 40, 300, 200)
+    try:
+        wait_for("another program in front",
+                 lambda: "class=QuilloCover" in wine.probe("foreground", "-").stdout)
+        assert control(wine, EDT_IDLE)["text"] == "99999"
+    finally:
+        cover.kill()
+        cover.wait()
+    click(wine, CANCEL)
+    wait_closed(wine)
+    assert values_ci(wine).get("idledelay", "10") == "10"
 
 
 def test_the_error_after_send_now_belongs_to_the_dialog(wine):

@@ -329,19 +329,6 @@ void SettingsDialogWindow::Command(int id, int code) {
       btnTotalClick(st_);
       WriteControls();
       return;
-    case ids::edtmonitorsize:
-    case ids::edtSpin:
-    case ids::SpinEdit1:
-      // Leaving a spin edit shows at once the value OK or Apply would take from it.
-      if (code != EN_KILLFOCUS) return;
-      for (const SpinDef& s : kSpins) {
-        if (s.edit != id) continue;
-        HWND edit = Control(id);
-        SetText(edit, TakeSpinValue(Narrow(WindowText(edit)), *s.range, AppliedValue(id),
-                                    logic().platform().system.DecimalSeparator())
-                          .text);
-      }
-      return;
     case ids::btnBackground:
       if (code == BN_CLICKED) ChooseBackground();
       return;
@@ -386,6 +373,9 @@ bool SettingsDialogWindow::ListChanged(int id, int code, const ListState& shown)
 }
 
 void SettingsDialogWindow::Apply(bool close) {
+  // The spin edits are read as typed and corrected here only, never when they lose the focus: a
+  // click on OK takes the focus first and would leave no correction to report, and switching to
+  // another window would rewrite what the user is typing.
   ReadControls();
   ApplyResult result;
   try {
