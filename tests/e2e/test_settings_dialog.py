@@ -403,3 +403,22 @@ def test_taskbar_button_and_alt_tab_bring_the_open_dialog_forward(wine):
         cover.wait()
     wine.xdotool("key", "Escape")
     wait_closed(wine)
+
+
+def test_a_panel_that_grows_at_ok_stays_on_its_monitor(wine):
+    fresh(wine, Orientation="-1")  # vertical, every item
+    start_program(wine)
+    before = window_state(wine)
+    assert before["w"] < 300
+    # Near the right edge, as a user keeps a narrow vertical panel.
+    assert wine.probe("move", "TfrmMain", 1920 - before["w"] - 20, 300).returncode == 0
+    wait_for("the panel near the right edge", lambda: window_state(wine)["x"] > 1700)
+    open_with_setup_button(wine)
+    choose(wine, CBX_ORIENTATION, "Up")  # Horizontal: far wider than the room left of it
+    click(wine, OK)
+    wait_closed(wine)
+    after = wait_for("the horizontal panel", lambda: (lambda s: s if s["w"] > 1000 else None)(
+        window_state(wine)))
+    # Moved in just enough: its right edge on the screen's, its top where it was.
+    assert (after["x"] + after["w"], after["y"]) == (1920, 300), after
+    shot(wine, "settings_panel_kept_on_screen")

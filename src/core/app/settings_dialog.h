@@ -113,6 +113,7 @@ class SettingsHost {
   // The rebuild after applying, which the user must never see half done: the main window is
   // moved out of sight (its top remembered), its panel torn down and built again for the
   // settings as they are now (freeobjects, SetItems, SetSize), then moved back and repainted.
+  // Moving back keeps the rebuilt panel on its monitor's work area (KeepOnWorkArea).
   virtual void MoveMainWindowOffScreen() = 0;
   virtual void RebuildPanel() = 0;
   virtual void MoveMainWindowBack() = 0;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/panel/work_area.h"
 #include "win32/dialogs/settings_dialog_layout.h"
 #include "win32/log_file.h"
 #include "win32/registry_store.h"
@@ -23,7 +24,17 @@ void WinSettingsHost::MoveMainWindowOffScreen() {
 }
 
 void WinSettingsHost::MoveMainWindowBack() {
-  SetWindowPos(owner_.window, nullptr, before_.left, before_.top, 0, 0,
+  RECT now;
+  GetWindowRect(owner_.window, &now);
+  const int32_t width = now.right - now.left, height = now.bottom - now.top;
+  // The monitor the panel was on before it went out of sight, not the one below everything.
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromRect(&before_, MONITOR_DEFAULTTONEAREST), &mi);
+  const ScreenRect work{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+  const ScreenPoint at =
+      KeepOnWorkArea({before_.left, before_.top, before_.left + width, before_.top + height}, work);
+  SetWindowPos(owner_.window, nullptr, at.x, at.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -43,6 +43,8 @@ class WinSettingsHost final : public SettingsHost {
   void RebuildPanel() override {
     if (owner_.rebuildPanel) owner_.rebuildPanel();
   }
+  // Back at its left and top, unless the rebuilt panel would then run off the work area of the
+  // monitor it was on: then moved in as little as needed.
   void MoveMainWindowBack() override;
   void RepaintMainWindow() override;
   void SetAutoStart(const std::string& name, const std::string& data, bool once,
