@@ -422,3 +422,33 @@ def test_a_panel_that_grows_at_ok_stays_on_its_monitor(wine):
     # Moved in just enough: its right edge on the screen's, its top where it was.
     assert (after["x"] + after["w"], after["y"]) == (1920, 300), after
     shot(wine, "settings_panel_kept_on_screen")
+
+
+def test_run_value_of_a_program_in_a_folder_with_a_space(wine):
+    fresh(wine)
+    wine.run(["reg", "delete", RUN_KEY, "/f"])  # a profile that has no Run key yet
+    assert wine.run(["reg", "query", RUN_KEY]).returncode != 0
+    folder = wine.work / "Tools and Things"
+    folder.mkdir(exist_ok=True)
+    copy = folder / "Quillomat.exe"
+    copy.write_bytes(wine.exe("Quillomat.exe").read_bytes())
+    wine.start([copy])
+    assert wine.probe("window", "TfrmMain", "20000").returncode == 0
+    open_with_setup_button(wine)
+    click(wine, CHK_STARTUP)
+    click(wine, OK)
+    wait_closed(wine)
+    exe = "Z:" + str(copy.resolve()).replace("/", "\\")
+    value = wait_for("the Run value", lambda: wine.reg_values(RUN_KEY).get("Quillomat"))
+    assert value.lower() == f'"{exe}"'.lower()  # quoted: the path has spaces
+    # Started again, the program finds its entry in the quoted form too.
+    wine.kill_programs()
+    wine.restart_server()
+    wine.start([copy])
+    assert wine.probe("window", "TfrmMain", "20000").returncode == 0
+    open_with_setup_button(wine)
+    assert control(wine, CHK_STARTUP)["checked"] == 1
+    click(wine, CHK_STARTUP)
+    click(wine, OK)
+    wait_closed(wine)
+    assert "Quillomat" not in wine.reg_values(RUN_KEY)
