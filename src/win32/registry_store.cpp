@@ -73,6 +73,11 @@ bool AutoStartEntryExists() {
                           nullptr) == ERROR_SUCCESS;
 }
 
+// Defined with the registry it reads, so that the platform's ground floor needs nothing above it.
+bool WinSystemQueries::AutoStartEntryExists() {
+  return quillo::AutoStartEntryExists();
+}
+
 void SetAutoStart(const std::string& name, const std::string& data, bool once, bool remove) {
   Key key;
   const std::wstring path = Widen(std::string(kRunKeyPath) + (once ? "Once" : ""));
