@@ -194,6 +194,16 @@ def test_apply_then_cancel_keeps_what_apply_stored(wine):
     assert v["monitorsize"] == "23"
 
 
+def unticking_run_on_startup_removes_the_value(wine):
+    """The dialog opens with the entry found; unticked and OK, the value is gone."""
+    open_with_setup_button(wine)
+    assert control(wine, CHK_STARTUP)["checked"] == 1
+    click(wine, CHK_STARTUP)
+    click(wine, OK)
+    wait_closed(wine)
+    assert "Quillomat" not in wine.reg_values(RUN_KEY)
+
+
 def test_run_on_startup_writes_and_removes_the_run_value(wine):
     fresh(wine)
     wine.run(["reg", "delete", RUN_KEY, "/v", "Quillomat", "/f"])
@@ -205,12 +215,7 @@ def test_run_on_startup_writes_and_removes_the_run_value(wine):
     exe = "Z:" + str(pathlib.Path(wine.exe("Quillomat.exe")).resolve()).replace("/", "\\")
     assert wine.reg_values(RUN_KEY).get("Quillomat", "").lower() == exe.lower()
 
-    open_with_setup_button(wine)
-    assert control(wine, CHK_STARTUP)["checked"] == 1
-    click(wine, CHK_STARTUP)
-    click(wine, OK)
-    wait_closed(wine)
-    assert "Quillomat" not in wine.reg_values(RUN_KEY)
+    unticking_run_on_startup_removes_the_value(wine)
 
 
 def test_log_now_appends_a_line(wine):
@@ -446,9 +451,4 @@ def test_run_value_of_a_program_in_a_folder_with_a_space(wine):
     wine.restart_server()
     wine.start([copy])
     assert wine.probe("window", "TfrmMain", "20000").returncode == 0
-    open_with_setup_button(wine)
-    assert control(wine, CHK_STARTUP)["checked"] == 1
-    click(wine, CHK_STARTUP)
-    click(wine, OK)
-    wait_closed(wine)
-    assert "Quillomat" not in wine.reg_values(RUN_KEY)
+    unticking_run_on_startup_removes_the_value(wine)
