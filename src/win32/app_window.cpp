@@ -1,6 +1,8 @@
 // The taskbar button's window.
 #include "win32/app_window.h"
 
+#include "win32/modal_dialog.h"
+
 namespace quillo {
 namespace {
 // Activation reached this window; the panel takes it over once the activation has settled.
@@ -43,6 +45,15 @@ void AppWindow::SetIcon(HICON small, HICON big) {
 }
 
 void AppWindow::BringPanelForward() {
+  // While a modal dialog of ours is open the panel is disabled and the dialog is what the user
+  // must reach (or the box it is waiting for, the popup it last had active).
+  if (HWND dialog = OpenModalDialog()) {
+    HWND target = GetLastActivePopup(dialog);
+    if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) target = dialog;
+    SetForegroundWindow(target);
+    SetActiveWindow(target);
+    return;
+  }
   if (!panel_ || !IsWindowVisible(panel_)) return;
   SetForegroundWindow(panel_);
   SetActiveWindow(panel_);

@@ -1,5 +1,6 @@
 // The application's own window: invisible (it has no size), it carries the taskbar button titled
-// "Quillomat 14.0" and the Alt+Tab entry, and hands every activation on to the panel it owns.
+// "Quillomat 14.0" and the Alt+Tab entry, and hands every activation on to the panel it owns, or
+// to the modal dialog that is open over the panel.
 #pragma once
 
 #include <windows.h>
@@ -26,11 +27,12 @@ class AppWindow {
   // They disappear (the panel is hidden to the notification area).
   void Hide();
   void SetIcon(HICON small, HICON big);
+  // The panel comes to the front, or the modal dialog of ours that is open in front of it.
+  void BringPanelForward();
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-  void BringPanelForward();
 
   HWND hwnd_ = nullptr;
   HWND panel_ = nullptr;

@@ -10,6 +10,7 @@
 #include "win32/counter_files.h"
 #include "win32/dialogs/about_dialog.h"
 #include "win32/dialogs/settings_dialog.h"
+#include "win32/dialogs/settings_host.h"
 #include "win32/dialogs/update_dialog.h"
 #include "win32/message_boxes.h"
 #include "win32/popup_menu.h"
@@ -393,9 +394,14 @@ bool MainWindow::OnCommand(Command command) {
     case Command::kAbout:
       ShowAboutDialog(instance_, hwnd_, app_.hwnd());
       return true;
-    case Command::kSetup:
-      SetupQuillomat1Click(*this, [this] { logic_->SubmitScores(); });  // "Send Now !"
+    case Command::kSetup: {
+      // All the dialog knows of this window is what is handed to it here.
+      WinSettingsHost host({hwnd_, logic_.get(), [this] { RebuildPanel(); },
+                            [this](bool onTop) { SetStayOnTop(onTop); },
+                            [this] { logic_->SubmitScores(); }});  // "Send Now !"
+      SetupQuillomat1Click(host);
       return true;
+    }
     case Command::kBtnSetup:
       // Opened from the message loop, not under the button's click: applying rebuilds the panel.
       PostMessageW(hwnd_, WM_COMMAND, static_cast<WPARAM>(Command::kSetup), 0);
@@ -506,10 +512,7 @@ void MainWindow::ShowPanel() {
 
 void MainWindow::ComeForward() {
   if (!IsWindowVisible(hwnd_)) ShowPanel();
-  // A dialog of ours in front of the panel (which it disables) is what comes forward then.
-  HWND front = GetLastActivePopup(hwnd_);
-  if (!front || !IsWindowVisible(front)) front = hwnd_;
-  SetForegroundWindow(front);
+  app_.BringPanelForward();  // or the dialog in front of it
 }
 
 void MainWindow::AfterTrayAttempt() {
@@ -543,9 +546,7 @@ void MainWindow::OpenWebSite() {
   const std::wstring address = Widen(kMakerWebSite);
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(hwnd_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32)
-    MessageBoxW(hwnd_, (L"The following link is invalid :\n\r" + address).c_str(),
-                Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+  if (result <= 32) ShowWarningBox(hwnd_, "The following link is invalid :\n\r" + Narrow(address));
 }
 
 void MainWindow::SetSamplerTimer(bool enabled) {

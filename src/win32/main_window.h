@@ -41,11 +41,6 @@ class MainWindow : public MainView, public OnlineView {
   // Keyboard of the panel in the message loop: the menu's shortcuts (F1, Alt+F4), then Tab,
   // Shift+Tab and Space among the buttons. True when the message was handled.
   bool PreTranslate(MSG& msg);
-  // For the settings dialog: the logic, the panel built anew, the top-most band.
-  MainLogic& logic() { return *logic_; }
-  void RebuildPanel();
-  void SetStayOnTop(bool onTop);
-
   // MainView.
   void SetSamplerTimer(bool enabled) override;
   void ShowCountingState(bool counting, const std::string& caption) override;
@@ -68,6 +63,9 @@ class MainWindow : public MainView, public OnlineView {
   bool ShowUpdateDialog(const UpdateDialogState& state) override;
 
  private:
+  // What the settings dialog's host is handed: the panel built anew, the top-most band.
+  void RebuildPanel();
+  void SetStayOnTop(bool onTop);
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   bool OnCommand(Command command);

@@ -1,7 +1,10 @@
-// Message boxes; the Yes and No captions are replaced through a CBT hook on this thread.
+// Message boxes; the Yes and No captions are replaced through a CBT hook on this thread. Every box
+// is owned by the modal dialog that is open, if one is: owned by the disabled window behind it, a
+// box could fall behind the dialog, and on closing would enable that window under the dialog.
 #include "win32/message_boxes.h"
 
 #include "core/app/main_logic.h"
+#include "win32/modal_dialog.h"
 #include "win32/win_platform.h"
 
 namespace quillo {
@@ -26,15 +29,17 @@ LRESULT CALLBACK RelabelProc(int code, WPARAM wp, LPARAM lp) noexcept {
 }  // namespace
 
 void ShowMessageBox(HWND owner, const std::string& text) {
-  MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
+  MessageBoxW(BoxOwner(owner), Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
 }
 
 void ShowErrorBox(HWND owner, const std::string& text) {
-  MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(BoxOwner(owner), Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONERROR);
 }
 
 void ShowWarningBox(HWND owner, const std::string& text) {
-  MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+  MessageBoxW(BoxOwner(owner), Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONWARNING);
 }
 
 bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes, const std::string& no,
@@ -42,7 +47,7 @@ bool AskYesNoBox(HWND owner, const std::string& text, const std::string& yes, co
   ButtonCaptions captions{Widen(yes), Widen(no)};
   g_captions = &captions;
   g_cbtHook = SetWindowsHookExW(WH_CBT, RelabelProc, nullptr, GetCurrentThreadId());
-  const int answer = MessageBoxW(owner, Widen(text).c_str(), L"Quillomat",
+  const int answer = MessageBoxW(BoxOwner(owner), Widen(text).c_str(), L"Quillomat",
                                  MB_YESNO | MB_ICONWARNING | (defaultNo ? MB_DEFBUTTON2 : 0));
   if (g_cbtHook) UnhookWindowsHookEx(g_cbtHook);
   g_cbtHook = nullptr;

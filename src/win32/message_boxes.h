@@ -1,4 +1,5 @@
-// The program's message boxes: plain, error, and the reset question with relabelled buttons.
+// The program's message boxes: plain, error, and the reset question with relabelled buttons. While
+// a modal dialog of ours is open, it owns them whatever `owner` is given.
 #pragma once
 
 #include <windows.h>

@@ -73,20 +73,28 @@ bool AutoStartEntryExists() {
                           nullptr) == ERROR_SUCCESS;
 }
 
+// Defined with the registry it reads, so that the platform's ground floor needs nothing above it.
+bool WinSystemQueries::AutoStartEntryExists() {
+  return quillo::AutoStartEntryExists();
+}
+
 void SetAutoStart(const std::string& name, const std::string& data, bool once, bool remove) {
   Key key;
   const std::wstring path = Widen(std::string(kRunKeyPath) + (once ? "Once" : ""));
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key.h) != ERROR_SUCCESS)
-    return;
   const std::wstring wname = Widen(name);
   if (remove) {
-    RegDeleteValueW(key.h, wname.c_str());
+    // No Run key means no entry to remove.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key.h) == ERROR_SUCCESS)
+      RegDeleteValueW(key.h, wname.c_str());
     return;
   }
+  // A fresh profile may not have the Run key yet: "Run on Startup" must still take effect.
+  LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key.h, nullptr);
+  if (rc != ERROR_SUCCESS) throw StoreError(Win32ErrorText("Creating the auto-start key", rc));
   const std::wstring wdata = Widen(data);
-  const LONG rc =
-      RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wdata.c_str()),
-                     static_cast<DWORD>((wdata.size() + 1) * sizeof(wchar_t)));
+  rc = RegSetValueExW(key.h, wname.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wdata.c_str()),
+                      static_cast<DWORD>((wdata.size() + 1) * sizeof(wchar_t)));
   if (rc != ERROR_SUCCESS) throw StoreError(Win32ErrorText("Writing the auto-start entry", rc));
 }
 

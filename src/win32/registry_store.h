@@ -22,8 +22,9 @@ class RegistryStore : public KeyValueStore {
 
 // Whether the per-user Run key holds a value named "Quillomat".
 bool AutoStartEntryExists();
-// Writes (or, with `remove`, deletes) `name` under the per-user Run key ("RunOnce" with `once`);
-// nothing happens when that key cannot be opened.
+// Writes `name` under the per-user Run key ("RunOnce" with `once`), creating the key when it is
+// missing, or, with `remove`, deletes it (nothing to do without the key). A write that fails
+// throws StoreError with the system's reason.
 void SetAutoStart(const std::string& name, const std::string& data, bool once, bool remove);
 
 // Position of `window` saved to / restored from HKCU\<settings key>\frmMain.

@@ -3,7 +3,6 @@
 
 #include "core/util/datetime.h"
 #include "core/util/utf.h"
-#include "win32/registry_store.h"
 
 namespace quillo {
 
@@ -90,10 +89,6 @@ std::array<std::string, 12> WinSystemQueries::ShortMonthNames() {
       names[m] = Narrow(buf);
   }
   return names;
-}
-
-bool WinSystemQueries::AutoStartEntryExists() {
-  return quillo::AutoStartEntryExists();
 }
 
 }  // namespace quillo

@@ -24,7 +24,7 @@ class WinSystemQueries : public SystemQueries {
   std::string ComputerName() override;
   char DecimalSeparator() override { return decimalSeparator_; }
   std::array<std::string, 12> ShortMonthNames() override;
-  bool AutoStartEntryExists() override;
+  bool AutoStartEntryExists() override;  // in registry_store.cpp, beside the Run key
 
  private:
   char decimalSeparator_ = '.';  // as it was at start-up

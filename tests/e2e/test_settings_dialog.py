@@ -74,7 +74,7 @@ def choose(wine, ident, *keys):
 def type_into(wine, ident, text):
     click(wine, ident)
     wine.xdotool("key", "End", "shift+Home")
-    wine.xdotool("type", "--delay", 60, text)
+    wine.xdotool("type", "--delay", 60, "--", text)  # "--": a text may start with "-"
 
 
 def open_with_setup_button(wine):
@@ -180,7 +180,9 @@ def test_apply_then_cancel_keeps_what_apply_stored(wine):
     open_with_setup_button(wine)
     type_into(wine, EDT_IDLE, "99999")
     click(wine, APPLY)
-    # Out of range: the edit shows what was taken, and only that reaches the store.
+    # Out of range: a box says what was taken, the edit shows it, and only that is stored.
+    assert '"99999" was taken as 3600' in box(wine)["text"]
+    close_box(wine)
     assert control(wine, EDT_IDLE)["text"] == "3600"
     assert values_ci(wine)["idledelay"] == "3600"
     assert dialogs_open(wine) == 1  # Apply stays open
@@ -190,6 +192,16 @@ def test_apply_then_cancel_keeps_what_apply_stored(wine):
     v = values_ci(wine)
     assert v["idledelay"] == "3600"
     assert v["monitorsize"] == "23"
+
+
+def unticking_run_on_startup_removes_the_value(wine):
+    """The dialog opens with the entry found; unticked and OK, the value is gone."""
+    open_with_setup_button(wine)
+    assert control(wine, CHK_STARTUP)["checked"] == 1
+    click(wine, CHK_STARTUP)
+    click(wine, OK)
+    wait_closed(wine)
+    assert "Quillomat" not in wine.reg_values(RUN_KEY)
 
 
 def test_run_on_startup_writes_and_removes_the_run_value(wine):
@@ -203,12 +215,7 @@ def test_run_on_startup_writes_and_removes_the_run_value(wine):
     exe = "Z:" + str(pathlib.Path(wine.exe("Quillomat.exe")).resolve()).replace("/", "\\")
     assert wine.reg_values(RUN_KEY).get("Quillomat", "").lower() == exe.lower()
 
-    open_with_setup_button(wine)
-    assert control(wine, CHK_STARTUP)["checked"] == 1
-    click(wine, CHK_STARTUP)
-    click(wine, OK)
-    wait_closed(wine)
-    assert "Quillomat" not in wine.reg_values(RUN_KEY)
+    unticking_run_on_startup_removes_the_value(wine)
 
 
 def test_log_now_appends_a_line(wine):
@@ -257,3 +264,191 @@ def test_dialog_scales_with_the_screen_dpi(wine):
         d = dialog(wine)
         assert (d["cw"], d["ch"]) == (549, 594)
         dialog_shot(wine, "settings_english_general_144dpi")
+
+
+# ---- Corrections, ownership, activation, the panel's place, the Run value ----
+
+BOX_TITLE = "Quillomat 14.0"  # the program's message boxes
+BTN_SEND = 1407
+
+
+def wait_for(what, check, timeout=30.0, step=0.2):
+    """Polls `check` until it returns something true; fails naming `what` after `timeout`."""
+    deadline = time.time() + timeout
+    while True:
+        result = check()
+        if result:
+            return result
+        if time.time() >= deadline:
+            raise AssertionError(f"{what}: not within {timeout} s")
+        time.sleep(step)
+
+
+def box(wine, timeout_ms=30000):
+    """The message box that is up: its owner and text."""
+    r = wine.probe("owner", BOX_TITLE, str(timeout_ms))
+    assert r.returncode == 0, "no message box came"
+    first, text = r.stdout.split("\ntext=", 1)
+    info = numbers(first.split(" owner_title=")[0])
+    info["owner_class"] = re.search(r"owner_class=(\S*)", first).group(1)
+    info["owner_title"] = first.split(" owner_title=", 1)[1].strip()
+    info["text"] = text.replace("\r", "").strip()
+    return info
+
+
+def close_box(wine):
+    assert wine.probe("dialog", BOX_TITLE, "5000", "1").returncode == 0
+    wait_for("the message box to close",
+             lambda: wine.probe("count", "#32770", BOX_TITLE).stdout.strip() == "0")
+
+
+def another_program(wine, x, y, w, h):
+    """A window of another program that takes the foreground, until it is killed."""
+    from test_window_mends import background
+    return background(wine, "cover", x, y, w, h, 120000)
+
+
+def test_a_value_corrected_at_ok_is_reported_however_ok_is_pressed(wine):
+    fresh(wine, IdleDelay="10")
+    start_program(wine)
+    open_with_setup_button(wine)
+    # Typed, then OK clicked with the mouse: the click takes the focus from the edit first.
+    type_into(wine, EDT_IDLE, "99999")
+    click(wine, OK)
+    b = box(wine)
+    assert "Idle Time Delay" in b["text"] and '"99999" was taken as 3600' in b["text"], b
+    assert b["owner_title"] == TITLE  # the dialog's own box, over the dialog
+    shot(wine, "settings_correction_reported")
+    close_box(wine)
+    wait_closed(wine)
+    assert values_ci(wine)["idledelay"] == "3600"
+
+    # A value rounded to zero from below is reported as 0, and stored as 0.
+    open_with_setup_button(wine)
+    type_into(wine, EDT_IDLE, "-0.4")
+    wine.xdotool("key", "Tab")  # the edit left by the keyboard first, then Apply clicked
+    click(wine, APPLY)
+    b = box(wine)
+    assert '"-0.4" was taken as 0 ' in b["text"], b
+    close_box(wine)
+    assert control(wine, EDT_IDLE)["text"] == "0"
+    assert values_ci(wine)["idledelay"] == "0"
+    wine.xdotool("key", "Escape")
+    wait_closed(wine)
+
+
+def test_switching_to_another_window_while_typing_rewrites_nothing(wine):
+    fresh(wine, IdleDelay="10")
+    start_program(wine)
+    d = open_with_setup_button(wine)
+    type_into(wine, EDT_IDLE, "99999")
+    assert control(wine, EDT_IDLE)["focused"] == 1
+    cover = another_program(wine, d["x"] + 40, d["y"] + 40, 300, 200)
+    try:
+        wait_for("another program in front",
+                 lambda: "class=QuilloCover" in wine.probe("foreground", "-").stdout)
+        assert control(wine, EDT_IDLE)["text"] == "99999"
+    finally:
+        cover.kill()
+        cover.wait()
+    click(wine, CANCEL)
+    wait_closed(wine)
+    assert values_ci(wine).get("idledelay", "10") == "10"
+
+
+def test_the_error_after_send_now_belongs_to_the_dialog(wine):
+    fresh(wine)
+    start_program(wine)
+    open_with_setup_button(wine)
+    wine.xdotool("key", "ctrl+Tab", "ctrl+Tab", "ctrl+Tab")  # to "Data Upload"
+    wait_for("the upload page", lambda: control(wine, BTN_SEND)["visible"] == 1)
+    click(wine, BTN_SEND)
+    # The statistics service's host does not resolve here: the post fails and says so.
+    b = box(wine, 120000)
+    assert b["owner_class"] == "#32770" and b["owner_title"] == TITLE, b
+    assert b["owner_enabled"] == 0  # the dialog waits for its box
+    assert b["box_foreground"] == 1
+    assert wine.probe("above", "#32770", "TfrmMain").returncode == 0
+    shot(wine, "settings_send_now_error")
+    close_box(wine)
+    # The dialog is usable again and the panel behind it still is not.
+    assert dialog(wine)["enabled"] == 1
+    assert window_state(wine)["enabled"] == 0
+    wine.xdotool("key", "Escape")
+    wait_closed(wine)
+    assert window_state(wine)["enabled"] == 1
+
+
+def test_taskbar_button_and_alt_tab_bring_the_open_dialog_forward(wine):
+    from test_window_mends import taskbar_buttons
+    fresh(wine)
+    start_program(wine)
+    open_with_setup_button(wine)
+    ours = taskbar_buttons(wine)[1]
+    cover = another_program(wine, 0, 0, 1920, 1000)
+    try:
+        wait_for("another program in front",
+                 lambda: "class=QuilloCover" in wine.probe("foreground", "-").stdout)
+        wine.xdotool("mousemove", ours[0] + ours[2] // 2, ours[1] + ours[3] // 2)
+        wine.xdotool("click", 1)
+        wait_for("the dialog in front after the taskbar button",
+                 lambda: f"title={TITLE}" in wine.probe("foreground", "-").stdout)
+        assert wine.probe("above", "#32770", "QuilloCover").returncode == 0
+        shot(wine, "settings_forward_by_taskbar")
+        # Alt+Tab activates the application's window: the dialog comes forward again.
+        assert wine.probe("activate", "QuilloCover").returncode == 0
+        wait_for("another program in front again",
+                 lambda: "class=QuilloCover" in wine.probe("foreground", "-").stdout)
+        assert wine.probe("activate", "TApplication").returncode == 0
+        wait_for("the dialog in front after Alt+Tab",
+                 lambda: f"title={TITLE}" in wine.probe("foreground", "-").stdout)
+        assert window_state(wine)["enabled"] == 0
+    finally:
+        cover.kill()
+        cover.wait()
+    wine.xdotool("key", "Escape")
+    wait_closed(wine)
+
+
+def test_a_panel_that_grows_at_ok_stays_on_its_monitor(wine):
+    fresh(wine, Orientation="-1")  # vertical, every item
+    start_program(wine)
+    before = window_state(wine)
+    assert before["w"] < 300
+    # Near the right edge, as a user keeps a narrow vertical panel.
+    assert wine.probe("move", "TfrmMain", 1920 - before["w"] - 20, 300).returncode == 0
+    wait_for("the panel near the right edge", lambda: window_state(wine)["x"] > 1700)
+    open_with_setup_button(wine)
+    choose(wine, CBX_ORIENTATION, "Up")  # Horizontal: far wider than the room left of it
+    click(wine, OK)
+    wait_closed(wine)
+    after = wait_for("the horizontal panel", lambda: (lambda s: s if s["w"] > 1000 else None)(
+        window_state(wine)))
+    # Moved in just enough: its right edge on the screen's, its top where it was.
+    assert (after["x"] + after["w"], after["y"]) == (1920, 300), after
+    shot(wine, "settings_panel_kept_on_screen")
+
+
+def test_run_value_of_a_program_in_a_folder_with_a_space(wine):
+    fresh(wine)
+    wine.run(["reg", "delete", RUN_KEY, "/f"])  # a profile that has no Run key yet
+    assert wine.run(["reg", "query", RUN_KEY]).returncode != 0
+    folder = wine.work / "Tools and Things"
+    folder.mkdir(exist_ok=True)
+    copy = folder / "Quillomat.exe"
+    copy.write_bytes(wine.exe("Quillomat.exe").read_bytes())
+    wine.start([copy])
+    assert wine.probe("window", "TfrmMain", "20000").returncode == 0
+    open_with_setup_button(wine)
+    click(wine, CHK_STARTUP)
+    click(wine, OK)
+    wait_closed(wine)
+    exe = "Z:" + str(copy.resolve()).replace("/", "\\")
+    value = wait_for("the Run value", lambda: wine.reg_values(RUN_KEY).get("Quillomat"))
+    assert value.lower() == f'"{exe}"'.lower()  # quoted: the path has spaces
+    # Started again, the program finds its entry in the quoted form too.
+    wine.kill_programs()
+    wine.restart_server()
+    wine.start([copy])
+    assert wine.probe("window", "TfrmMain", "20000").returncode == 0
+    unticking_run_on_startup_removes_the_value(wine)

@@ -148,6 +148,8 @@ struct Rig {
   LogFile logFile;
   Host host{events};
   std::unique_ptr<MainLogic> logic;
+  // What the last opening did outside the dialog, kept before the events are cleared.
+  Events opening;
 
   // Starts the logic from the stored values, then forgets what start-up did.
   MainLogic& Start(std::initializer_list<std::pair<const char*, const char*>> stored = {}) {
@@ -163,6 +165,7 @@ struct Rig {
   SettingsDialogState Open() {
     SettingsDialogState st;
     FormShow(st, *logic, host);
+    opening = events;
     events.clear();
     return st;
   }

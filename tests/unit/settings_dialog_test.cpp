@@ -215,6 +215,10 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         SpinCase{"IdleFarAboveRange", kIdleDelaySpin, "99999", 10, '.', 3600, "3600", true},
         SpinCase{"IdleNegative", kIdleDelaySpin, "-3", 10, '.', 0, "0", true},
+        // Rounded to zero from below: the edit shows "0", never "-0".
+        SpinCase{"IdleRoundedToZeroFromBelow", kIdleDelaySpin, "-0.4", 10, '.', 0, "0", true},
+        SpinCase{"IdleMinusZeroIsZero", kIdleDelaySpin, "-0", 10, '.', 0, "0", false},
+        SpinCase{"IdleMinusZeroFraction", kIdleDelaySpin, "-0,2", 10, ',', 0, "0", true},
         SpinCase{"IdleFractionRounded", kIdleDelaySpin, "12.6", 10, '.', 13, "13", true},
         SpinCase{"IdleBlanksAround", kIdleDelaySpin, " 12 ", 10, '.', 12, "12", false},
         SpinCase{"IdleHugeExponent", kIdleDelaySpin, "1e300", 10, '.', 3600, "3600", true},
@@ -307,7 +311,7 @@ TEST(SettingsDialog, ApplyWritesInItsOrderWithItsSpellingsThenRebuildsAndSaves) 
       "write Transparent=1",
       "write AlwaysOnTop=-1",
       "write Hide=0",
-      "auto-start Quillomat = C:\\Program Files\\Quillomat\\Quillomat.exe",
+      "auto-start Quillomat = \"C:\\Program Files\\Quillomat\\Quillomat.exe\"",
       "write DispItems=11111111111111",
       "off screen",
       "rebuild",
@@ -421,10 +425,22 @@ TEST(SettingsDialog, AutoStartEntryFollowsTheBox) {
     st.chkStartup = checked;
     btnOKClick(st, *rig.logic, rig.host);
     ASSERT_TRUE(rig.host.autoStart);
-    EXPECT_EQ(rig.host.autoStart->first, "C:\\Program Files\\Quillomat\\Quillomat.exe");
+    // The program's path has a space: the Run value quotes it.
+    EXPECT_EQ(rig.host.autoStart->first, "\"C:\\Program Files\\Quillomat\\Quillomat.exe\"");
     EXPECT_EQ(rig.host.autoStart->second, !checked);  // removed when unchecked
     EXPECT_EQ(rig.logic->settings().startup, checked);
   }
+}
+
+TEST(SettingsDialog, RunValueQuotesAPathWithASpace) {
+  // Unquoted, "C:\Users\First Last\q.exe" would let the system start "C:\Users\First.exe".
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\Tools\\Quillomat.exe", "C:\\Tools\\Quillomat.exe"},
+      {"C:\\Users\\First Last\\Quillomat.exe", "\"C:\\Users\\First Last\\Quillomat.exe\""},
+      {"Z:\\work\\a b c\\Quillomat.exe", "\"Z:\\work\\a b c\\Quillomat.exe\""},
+      {"\\\\server\\share\\Quillomat.exe", "\\\\server\\share\\Quillomat.exe"},
+  };
+  for (const auto& [path, value] : cases) EXPECT_EQ(AutoStartCommand(path), value) << path;
 }
 
 TEST(SettingsDialog, ColourChangesOnlyOnApply) {
@@ -492,8 +508,9 @@ TEST(SettingsDialog, FillingShowsTheMainWindowsSettings) {
   EXPECT_EQ(st.edtAlias, "desk-7");
   EXPECT_EQ(st.activePage, SettingsPage::kGeneral);
   EXPECT_EQ(st.texts[DialogText::btnApply], "Apply");
-  // Opening changes nothing outside the dialog.
-  EXPECT_TRUE(rig.Writes().empty());
+  // Opening changes nothing outside the dialog: no store write, no auto-start entry, no rebuild,
+  // no shell; only the main window's debug menu follows the comment.
+  EXPECT_EQ(rig.opening, (fakes::Events{"debug menu hidden"}));
 
   rig.Start({{"Resetdate", std::to_string(reset).c_str()},
              {"Measuredate", "45662"},

@@ -25,10 +25,15 @@ const std::string& Month(const std::array<std::string, 12>& months, int month) {
   return month >= 1 && month <= 12 ? months[static_cast<size_t>(month - 1)] : none;
 }
 
+// Adding zero turns the -0 of a small negative number rounded away into 0: an edit, and the
+// message about what it was corrected to, must never show "-0".
+double RoundTo(double v, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return RoundHalfEven(v * scale) / scale + 0.0;
+}
+
 double RoundAndClamp(double v, const SpinRange& range) {
-  const double scale = std::pow(10.0, range.decimals);
-  v = RoundHalfEven(v * scale) / scale;
-  return EnsureRange(v, range.min, range.max);
+  return EnsureRange(RoundTo(v, range.decimals), range.min, range.max);
 }
 
 // "a number from 9.0 to 100.0" for a message about a value that was not taken as typed.
@@ -81,7 +86,15 @@ SpinValue TakeSpinValue(std::string_view typed, const SpinRange& range, double f
 }
 
 std::string SpinText(double value, const SpinRange& range, char sep) {
-  return FloatToStrFixed(value, range.decimals, sep);
+  return FloatToStrFixed(RoundTo(value, range.decimals), range.decimals, sep);
+}
+
+std::string AutoStartCommand(std::string_view path) {
+  // Unquoted, the system would try "C:\Users\First.exe" first for "C:\Users\First Last\...".
+  if (path.find(' ') == std::string_view::npos) return std::string(path);
+  std::string quoted = "\"";
+  quoted.append(path).push_back('"');
+  return quoted;
 }
 
 std::string SpinStepText(std::string_view typed, int steps, const SpinRange& range, double fallback,
@@ -326,7 +339,8 @@ ApplyResult btnOKClick(SettingsDialogState& st, MainLogic& logic, SettingsHost& 
   s.hideonstartup = st.chkHide;
   WriteInt(store, "Hide", BoolToInt(s.hideonstartup));
   // 15
-  host.SetAutoStart(kAutoStartValue, host.ExecutablePath(), false, !st.chkStartup);
+  host.SetAutoStart(kAutoStartValue, AutoStartCommand(host.ExecutablePath()), false,
+                    !st.chkStartup);
   s.startup = st.chkStartup;
   // 16
   const std::string flags = DispItems(st);

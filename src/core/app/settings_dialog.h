@@ -101,6 +101,10 @@ std::string SpinText(double value, const SpinRange& range, char sep);
 std::string SpinStepText(std::string_view typed, int steps, const SpinRange& range, double fallback,
                          char sep);
 
+// The auto-start entry's value for the program at `path`: the path, quoted when it has a space, so
+// that the system never starts a program named after the part before the space.
+std::string AutoStartCommand(std::string_view path);
+
 // What applying and the dialog's buttons need from the main window and the system, beyond the
 // main window's logic and its view.
 class SettingsHost {
@@ -109,12 +113,13 @@ class SettingsHost {
   // The rebuild after applying, which the user must never see half done: the main window is
   // moved out of sight (its top remembered), its panel torn down and built again for the
   // settings as they are now (freeobjects, SetItems, SetSize), then moved back and repainted.
+  // Moving back keeps the rebuilt panel on its monitor's work area (KeepOnWorkArea).
   virtual void MoveMainWindowOffScreen() = 0;
   virtual void RebuildPanel() = 0;
   virtual void MoveMainWindowBack() = 0;
   virtual void RepaintMainWindow() = 0;
-  // Writes `data` under `name` in the per-user Run key ("RunOnce" with `once`) or, with
-  // `remove`, deletes it; nothing happens when that key cannot be opened.
+  // Writes `data` under `name` in the per-user Run key ("RunOnce" with `once`), creating the key
+  // when it does not exist yet, or, with `remove`, deletes it.
   virtual void SetAutoStart(const std::string& name, const std::string& data, bool once,
                             bool remove) = 0;
   // The running program's full path, as the process reports it.

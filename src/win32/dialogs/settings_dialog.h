@@ -1,14 +1,12 @@
 // The settings dialog window: copies the core's dialog state to its controls and the controls'
-// notifications back, and runs modally over the main window.
+// notifications back, and runs modally over the window that opens it.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
-
 namespace quillo {
 
-class MainWindow;
+class WinSettingsHost;
 
 // Control ids, named after the dialog's components (the end-to-end tests address them too).
 namespace settings_ids {
@@ -42,10 +40,9 @@ inline constexpr int Memo1 = 1500;
 inline constexpr int ResetOriginalColor1 = 1600, Reset1 = 1601;
 }  // namespace settings_ids
 
-// SetupQuillomat1Click: opens the settings dialog modally over the main window, or brings the one
-// already open to the front; either way the main window's stay-on-top state is applied again
-// afterwards. `sendNow` submits the statistics at once ("Send Now !"); without it that button
-// cannot be used.
-void SetupQuillomat1Click(MainWindow& owner, const std::function<void()>& sendNow = {});
+// SetupQuillomat1Click: opens the settings dialog modally over the host's owner window, or brings
+// the one already open to the front; either way the owner's stay-on-top state is applied again
+// afterwards. The host, made by the window that opens the dialog, is all the dialog knows of it.
+void SetupQuillomat1Click(WinSettingsHost& host);
 
 }  // namespace quillo

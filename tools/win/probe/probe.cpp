@@ -292,7 +292,11 @@ int Usage() {
       "probe count CLASS TITLE              print how many visible top-level windows match (class "
       "- "
       "for any)\n"
-      "probe control TITLE ID               print a dialog's control (any depth) by id\n",
+      "probe control TITLE ID               print a dialog's control (any depth) by id\n"
+      "probe owner TITLE TIMEOUT_MS         wait for a message box titled TITLE, print its owner\n"
+      "probe activate CLASS                 make a top-level window the foreground one, as Alt+Tab "
+      "does\n"
+      "probe move CLASS X Y                 move a top-level window's top left corner to X Y\n",
       stderr);
   return 2;
 }
@@ -361,6 +365,30 @@ int wmain(int argc, wchar_t** argv) {
     HWND top = FindTop(L"#32770", cls, 2000);
     if (!top) return 1;
     return PrintControl(top, _wtoi(argv[3]));
+  }
+  if (verb == L"owner" && argc > 3) {
+    HWND box = FindTop(L"#32770", cls, static_cast<DWORD>(_wtoi(argv[3])));
+    if (!box) return 1;
+    HWND owner = GetWindow(box, GW_OWNER);
+    wchar_t text[4096] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 4096);
+    std::printf("owner=%lld owner_class=%s owner_enabled=%d box_foreground=%d owner_title=%s\n",
+                static_cast<long long>(reinterpret_cast<INT_PTR>(owner)),
+                owner ? ClassOf(owner).c_str() : "", owner && IsWindowEnabled(owner) ? 1 : 0,
+                GetForegroundWindow() == box ? 1 : 0, owner ? TextOf(owner).c_str() : "");
+    std::printf("text=%s\n", Utf8(text).c_str());
+    return 0;
+  }
+  if (verb == L"activate") {
+    HWND h = FindTop(cls, nullptr, 2000);
+    return h && SetForegroundWindow(h) ? 0 : 1;
+  }
+  if (verb == L"move" && argc > 4) {
+    HWND h = FindTop(cls, nullptr, 2000);
+    return h && SetWindowPos(h, nullptr, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   }
   if (verb == L"tooltip" && argc > 3) {
     const DWORD start = GetTickCount();
