@@ -290,7 +290,8 @@ int Usage() {
       "probe count CLASS TITLE              print how many visible top-level windows match (class "
       "- "
       "for any)\n"
-      "probe control TITLE ID               print a dialog's control (any depth) by id\n",
+      "probe control TITLE ID               print a dialog's control (any depth) by id\n"
+      "probe texts TITLE                    print every control's rectangle and text extent\n",
       stderr);
   return 2;
 }
@@ -486,6 +487,40 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowTextW(child, text, 1024);
     std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d text=%s\n", r.left, r.top, r.right - r.left,
                 r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, Utf8(text).c_str());
+    return 0;
+  }
+  if (verb == L"texts" && argc > 2) {
+    // Every control of the window titled CLASS-argument: its rectangle in the window's client
+    // area and the extent of its text in the system's icon-title font at the window's DPI, the
+    // font that follows Windows' text size. (A control's own font handle cannot be read from
+    // another process.)
+    HWND top = FindTop(nullptr, cls, 5000);
+    if (!top) return 1;
+    const UINT dpi = GetDpiForWindow(top);
+    LOGFONTW lf{};
+    if (!SystemParametersInfoForDpi(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0, dpi)) return 1;
+    HFONT iconTitle = CreateFontIndirectW(&lf);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, iconTitle);
+    RECT client{};
+    GetClientRect(top, &client);
+    std::printf("client w=%ld h=%ld dpi=%u iconfont=%ld face=%s\n", client.right, client.bottom,
+                dpi, lf.lfHeight, Utf8(lf.lfFaceName).c_str());
+    for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+      wchar_t text[1024] = {};
+      GetWindowTextW(c, text, 1024);
+      SIZE extent{};
+      if (*text) GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+      std::printf("id=%d x=%ld y=%ld w=%ld h=%ld tw=%ld th=%ld text=%s\n", GetDlgCtrlID(c), r.left,
+                  r.top, r.right - r.left, r.bottom - r.top, extent.cx, extent.cy,
+                  Utf8(text).c_str());
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(iconTitle);
     return 0;
   }
   if (verb == L"record") {
