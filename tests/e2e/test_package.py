@@ -1,7 +1,8 @@
 """The packages of scripts/package. The setup program on a fresh Wine prefix: a silent install, the
 installed program started from its Start-menu entry counting real input, a second install over
 the running program keeping what it had counted, and a silent uninstall that leaves nothing but
-the stored totals. And the portable zip's contents."""
+the stored totals; "Start with Windows" beside another copy's entry. And the portable zip's
+contents."""
 
 import os
 import pathlib
@@ -139,6 +140,60 @@ def test_silent_uninstall_leaves_no_trace_but_the_stored_totals(box):
     assert installed_programs(box) == []  # the running program was asked to end
     assert box.probe("gone", "TfrmMain", "5000").returncode == 0
     assert totals(box)["keystrokes"] == "10"
+
+
+# "Start with Windows" and another copy. The Run value "Quillomat" serves every copy of the
+# program: the setup ticks its box only for a value that starts this installation (written with
+# or without quotes, in any letter case), writes the program's own form (quotes around a path with
+# a space), and never touches another copy's value unless asked to start with Windows itself; the
+# uninstaller removes only this installation's value.
+SPACED = r"C:\Quillo Space"
+OURS = SPACED + r"\Quillomat.exe"
+OURS_QUOTED = f'"{OURS}"'
+OTHER_COPY = r"D:\Tools\Quillomat\Quillomat.exe"  # a portable copy's entry
+NO_KEY = object()  # the Run key itself is missing
+AS_LEFT = object()
+
+
+def set_run_value(w, value):
+    if value is NO_KEY:
+        w.run(["reg", "delete", RUN_KEY, "/f"])
+    elif value is not None:
+        w.run(["reg", "add", RUN_KEY, "/v", "Quillomat", "/d", value, "/f"], check=True)
+
+
+@pytest.mark.parametrize("before,options,after_install,before_uninstall,after_uninstall", [
+    # No key at all: /AUTOSTART makes it, with the path in quotes.
+    (NO_KEY, ["/AUTOSTART"], OURS_QUOTED, AS_LEFT, None),
+    # Another copy's value: the box stays clear and the value as it was, also after uninstalling.
+    (OTHER_COPY, [], OTHER_COPY, AS_LEFT, OTHER_COPY),
+    # This installation's value, quoted or not, in any case: ticked, so kept in the program's form.
+    (OURS_QUOTED, [], OURS_QUOTED, OURS, None),
+    (OURS, [], OURS_QUOTED, AS_LEFT, None),
+    (OURS.lower(), [], OURS_QUOTED, OURS_QUOTED.upper(), None),
+    # Asked for, this installation starts with Windows in place of another copy.
+    (OTHER_COPY, ["/AUTOSTART"], OURS_QUOTED, OTHER_COPY, OTHER_COPY),
+], ids=["no-key-autostart", "other-copy", "ours-quoted", "ours-plain", "ours-other-case",
+        "other-copy-autostart"])
+def test_start_with_windows_concerns_this_installation_only(
+        box, before, options, after_install, before_uninstall, after_uninstall):
+    assert installed_programs(box) == []  # nothing to end, nothing started again
+    folder = unix(box, SPACED)
+    set_run_value(box, before)
+    # /D= takes the rest of the command line as it is, spaces and all.
+    setup = [package(box.win64, "setup.exe"), "/S", *options, *f"/D={SPACED}".split(" ")]
+    assert box.run(setup, timeout=120).returncode == 0
+    assert (folder / "Quillomat.exe").exists()
+    assert box.reg_values(RUN_KEY).get("Quillomat") == after_install
+
+    if before_uninstall is not AS_LEFT:
+        set_run_value(box, before_uninstall)
+    assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
+    deadline = time.time() + 60
+    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
+        time.sleep(0.3)
+    assert not folder.exists()
+    assert box.reg_values(RUN_KEY).get("Quillomat") == after_uninstall
 
 
 def test_the_portable_zip_holds_the_program_its_help_and_a_read_me(wine):
