@@ -196,6 +196,62 @@ def test_start_with_windows_concerns_this_installation_only(
     assert box.reg_values(RUN_KEY).get("Quillomat") == after_uninstall
 
 
+# The setup window's title; the pages after the first add a space to it.
+SETUP_TITLES = (f"Quillomat {VERSION} Setup", f"Quillomat {VERSION} Setup ")
+IDC_NEXT, IDC_DIR, IDC_COMPONENTS_TREE = 1, 1019, 1032  # NSIS's own control ids
+
+
+def setup_probe(w, verb, *args):
+    """A probe verb on the setup window's control, whichever page it shows."""
+    for title in SETUP_TITLES:
+        r = w.probe(verb, title, *args)
+        if r.returncode == 0:
+            return r
+    return r
+
+
+def setup_page_shows(w, control, timeout=30):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        r = setup_probe(w, "control", str(control))
+        if r.returncode == 0 and "visible=1" in r.stdout:
+            return True
+        time.sleep(0.3)
+    return False
+
+
+def test_the_box_follows_the_folder_chosen_in_the_setup_window(box):
+    """The setup's own pages: the box is first judged for the proposed folder (where nothing starts
+    with Windows); the folder typed on the directory page is the one the Run value names, so the
+    box follows it and the value stays (judged for the first folder it would have been deleted)."""
+    assert installed_programs(box) == []
+    set_run_value(box, OURS_QUOTED)
+    box.start([package(box.win64, "setup.exe")])
+    assert setup_page_shows(box, IDC_NEXT), "the setup window did not open"
+    box.probe("command", "#32770", str(IDC_NEXT))  # welcome
+    assert setup_page_shows(box, IDC_COMPONENTS_TREE)
+    box.probe("command", "#32770", str(IDC_NEXT))
+    assert setup_page_shows(box, IDC_DIR)
+    assert setup_probe(box, "settext", str(IDC_DIR), SPACED).returncode == 0
+    box.probe("command", "#32770", str(IDC_NEXT))  # "Install"
+    deadline = time.time() + 120
+    while "Finish" not in setup_probe(box, "control", str(IDC_NEXT)).stdout:
+        assert time.time() < deadline, "the setup did not finish"
+        time.sleep(0.5)
+    box.probe("command", "#32770", str(IDC_NEXT))  # "Finish", which starts Quillomat
+    assert box.probe("window", "TfrmMain", "20000").returncode == 0
+    assert box.probe("command", "TfrmMain", "102").returncode == 0  # Exit
+    assert box.probe("gone", "TfrmMain", "20000").returncode == 0
+    assert box.reg_values(RUN_KEY).get("Quillomat") == OURS_QUOTED
+
+    folder = unix(box, SPACED)
+    assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
+    deadline = time.time() + 60
+    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
+        time.sleep(0.3)
+    assert box.reg_values(RUN_KEY).get("Quillomat") is None
+
+
 def test_the_portable_zip_holds_the_program_its_help_and_a_read_me(wine):
     with zipfile.ZipFile(package(wine.win64, "portable.zip")) as z:
         files = sorted(n for n in z.namelist() if not n.endswith("/"))

@@ -291,7 +291,8 @@ int Usage() {
       "- "
       "for any)\n"
       "probe control TITLE ID               print a dialog's control (any depth) by id\n"
-      "probe texts TITLE                    print every control's rectangle and text extent\n",
+      "probe texts TITLE                    print every control's rectangle and text extent\n"
+      "probe settext TITLE ID TEXT          set the text of a dialog's control (any depth)\n",
       stderr);
   return 2;
 }
@@ -360,6 +361,14 @@ int wmain(int argc, wchar_t** argv) {
     HWND top = FindTop(L"#32770", cls, 2000);
     if (!top) return 1;
     return PrintControl(top, _wtoi(argv[3]));
+  }
+  if (verb == L"settext" && argc > 4) {
+    // Types into a dialog's control (any depth) as a user would, with one message.
+    HWND top = FindTop(L"#32770", cls, 2000);
+    ChildSearch search{_wtoi(argv[3])};
+    if (top) EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    return SendMessageW(search.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
   }
   if (verb == L"tooltip" && argc > 3) {
     const DWORD start = GetTickCount();
@@ -496,7 +505,7 @@ int wmain(int argc, wchar_t** argv) {
     // another process.)
     HWND top = FindTop(nullptr, cls, 5000);
     if (!top) return 1;
-    const UINT dpi = GetDpiForWindow(top);
+    const UINT dpi = GetDpiForWindow(top) ? GetDpiForWindow(top) : 96;
     LOGFONTW lf{};
     if (!SystemParametersInfoForDpi(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0, dpi)) return 1;
     HFONT iconTitle = CreateFontIndirectW(&lf);
