@@ -212,7 +212,7 @@ def overlaps(a, b):
 
 
 @pytest.mark.parametrize("dpi,text_size", [(96, 100), (96, 125), (96, 150), (144, 100),
-                                           (144, 150)])
+                                           (144, 125), (144, 150)])
 def test_about_dialog_lines_never_overlap_nor_cut_their_text_at_larger_text_sizes(
         wine, dpi, text_size):
     normal = icon_font(wine)
