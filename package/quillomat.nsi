@@ -49,6 +49,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryChosen
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -60,6 +61,48 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 Var Restart  ; 1 when a running Quillomat was asked to end: the new one is started at the end
+Var AutoStartChosen  ; 1 once "Start with Windows" was set by /AUTOSTART or by the user's click
+
+; The Run value "Quillomat" is one name for every copy: an installed one, a portable one, one
+; installed elsewhere. It is this installation's when it names $INSTDIR\Quillomat.exe, with or
+; without the quotes that the program and this setup put around a path with a space (Windows
+; compares paths without regard to case, and so does ==). $0 is 1 when it is, else 0.
+!macro RUN_VALUE_IS_OURS UN
+Function ${UN}RunValueIsOurs
+  Push $1
+  StrCpy $0 0
+  ClearErrors
+  ReadRegStr $1 HKCU "${RUN_KEY}" "Quillomat"
+  ${IfNot} ${Errors}
+    ${If} $1 == "$INSTDIR\Quillomat.exe"
+    ${OrIf} $1 == '"$INSTDIR\Quillomat.exe"'
+      StrCpy $0 1
+    ${EndIf}
+  ${EndIf}
+  Pop $1
+FunctionEnd
+!macroend
+!insertmacro RUN_VALUE_IS_OURS ""
+!insertmacro RUN_VALUE_IS_OURS "un."
+
+; The program's path as the settings dialog's "Run on Startup" writes it: in quotes when it holds
+; a space, so that Windows never starts a program named by the part before it. Into $0.
+Function RunValueData
+  Push $1
+  Push $2
+  StrCpy $0 "$INSTDIR\Quillomat.exe"
+  StrCpy $1 0
+  ${Do}
+    StrCpy $2 $0 1 $1
+    ${If} $2 == " "
+      StrCpy $0 '"$0"'
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${LoopUntil} $2 == ""
+  Pop $2
+  Pop $1
+FunctionEnd
 
 ; Asks every running Quillomat to save its totals and end (its own Exit command), waits until its
 ; window is gone and its program file is free, and only then lets files be replaced or removed.
@@ -133,15 +176,23 @@ Section "Quillomat" SecMain
   WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; The same entry as the settings dialog's "Run on Startup": the program's full path, no quotes.
+; The same entry as the settings dialog's "Run on Startup" (the key is made when it is missing).
+; Ticked, it starts this installation, also in place of another copy's entry.
 Section /o "Start with Windows" SecAutoStart
-  WriteRegStr HKCU "${RUN_KEY}" "Quillomat" "$INSTDIR\Quillomat.exe"
+  Push $0
+  Call RunValueData
+  WriteRegStr HKCU "${RUN_KEY}" "Quillomat" $0
+  Pop $0
 SectionEnd
 
 Section "-Finish"
-  ; The box showed whether Quillomat started with Windows; clearing it ends that.
+  ; The box showed whether this installation started with Windows; clearing it ends that. An
+  ; entry of another copy is that copy's business and stays.
   ${IfNot} ${SectionIsSelected} ${SecAutoStart}
-    DeleteRegValue HKCU "${RUN_KEY}" "Quillomat"
+    Call RunValueIsOurs
+    ${If} $0 == 1
+      DeleteRegValue HKCU "${RUN_KEY}" "Quillomat"
+    ${EndIf}
   ${EndIf}
   ; A Quillomat that was running before goes on counting as the new version.
   ${If} $Restart == 1
@@ -149,19 +200,41 @@ Section "-Finish"
   ${EndIf}
 SectionEnd
 
-Function .onInit
-  ; Ticked when Quillomat already starts with Windows, or when /AUTOSTART is given.
-  ClearErrors
-  ReadRegStr $0 HKCU "${RUN_KEY}" "Quillomat"
-  ${IfNot} ${Errors}
-    !insertmacro SelectSection ${SecAutoStart}
+; "Start with Windows" shows whether this installation starts with Windows: ticked only when the
+; Run value names it, never for a value of another copy.
+Function TickAutoStartIfOurs
+  ${If} $AutoStartChosen != 1
+    Push $0
+    Call RunValueIsOurs
+    ${If} $0 == 1
+      !insertmacro SelectSection ${SecAutoStart}
+    ${Else}
+      !insertmacro UnselectSection ${SecAutoStart}
+    ${EndIf}
+    Pop $0
   ${EndIf}
+FunctionEnd
+
+Function .onInit
+  ; Ticked when this installation already starts with Windows, or when /AUTOSTART is given.
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/AUTOSTART" $1
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${SecAutoStart}
+    StrCpy $AutoStartChosen 1
   ${EndIf}
+  Call TickAutoStartIfOurs
+FunctionEnd
+
+; A click on the box is the user's choice, which another folder does not undo.
+Function .onSelChange
+  StrCpy $AutoStartChosen 1
+FunctionEnd
+
+; Another folder is another installation: the box follows it until the user has clicked it.
+Function DirectoryChosen
+  Call TickAutoStartIfOurs
 FunctionEnd
 
 Function StartQuillomat
@@ -178,9 +251,9 @@ Section "un.Quillomat" UnSecMain
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Quillomat.lnk"
-  ; Only an entry that starts this copy: a portable copy's own entry stays.
-  ReadRegStr $0 HKCU "${RUN_KEY}" "Quillomat"
-  ${If} $0 == "$INSTDIR\Quillomat.exe"
+  ; Only an entry that starts this copy, quoted or not: another copy's own entry stays.
+  Call un.RunValueIsOurs
+  ${If} $0 == 1
     DeleteRegValue HKCU "${RUN_KEY}" "Quillomat"
   ${EndIf}
   DeleteRegKey HKCU "${UNINST_KEY}"

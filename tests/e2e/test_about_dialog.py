@@ -1,8 +1,11 @@
 """The about dialog under Wine: how it looks, one at a time, the taskbar button it hides while it
 is active, its links opened through the shell (a recorder registered as the protocols' handler
-shows what the shell was asked to start), and its size at a higher DPI."""
+shows what the shell was asked to start), its size at a higher DPI, and its lines one below the
+other, none cut, at Windows' larger text sizes."""
 
+import math
 import re
+import subprocess
 import time
 
 import pytest
@@ -136,3 +139,134 @@ def test_about_dialog_scales_with_the_screen_dpi(wine):
         wine.xdotool("key", "Escape")
         time.sleep(0.8)
         assert wine.probe("count", "-", TITLE).stdout.strip() == "0"
+
+
+# -- Windows' text size ------------------------------------------------------------------------
+# "Make text bigger" (125 %, 150 %) gives the system's icon-title font a larger height: the
+# LOGFONTW stored as IconFont under WindowMetrics, which Wine reads as Windows does. The about
+# dialog's form-font lines (the notice, the support and web lines' labels, OK) grow with it.
+WINDOW_METRICS = r"HKCU\Control Panel\Desktop\WindowMetrics"
+IDC_LBLCOPYRIGHT, IDC_LBLFREEWARE, IDC_LBLSUPPORT, IDC_LBLMAILTO, IDC_LBLSURFTO = (
+    304, 305, 306, 307, 309)
+FORM_FONT_TEXTS = (IDC_LBLCOPYRIGHT, IDC_LBLSUPPORT, IDC_LBLMAILTO, IDC_LBLSURFTO)
+CENTRED_TEXTS = (IDC_LBLNAME, IDC_LBLCOPYRIGHT, IDC_LBLFREEWARE)
+LEFT_TEXTS = (IDC_LBLSUPPORT, IDC_LBLMAILTO, IDC_LINK_MAIL, IDC_LBLSURFTO, IDC_LINK_WEB)
+# Top to bottom: icon, name, notice, "freeware", the support line, the web line, OK.
+LINES = (IDC_IMGICON, IDC_LBLNAME, IDC_LBLCOPYRIGHT, IDC_LBLFREEWARE, IDC_LBLSUPPORT,
+         IDC_LBLSURFTO, IDC_BTNOK)
+
+
+def icon_font(wine):
+    out = wine.run(["reg", "query", WINDOW_METRICS, "/v", "IconFont"]).stdout
+    m = re.search(r"IconFont\s+REG_BINARY\s+([0-9A-Fa-f]+)", out)
+    assert m, out
+    return bytes.fromhex(m.group(1))
+
+
+def set_icon_font(wine, logfont):
+    wine.run(["reg", "add", WINDOW_METRICS, "/v", "IconFont", "/t", "REG_BINARY", "/d",
+              logfont.hex(), "/f"], check=True)
+
+
+def scaled_logfont(logfont, scale):
+    """The same LOGFONTW with its height (the first LONG) scaled, as a larger text size gives."""
+    height = int.from_bytes(logfont[:4], "little", signed=True)
+    larger = -math.ceil(-height * scale) if height < 0 else math.ceil(height * scale)
+    return larger.to_bytes(4, "little", signed=True) + logfont[4:]
+
+
+def controls(wine):
+    """{id: rectangle and text extent in the icon-title font} of the dialog, in client
+    coordinates, and the client area's size."""
+    r = wine.probe("texts", TITLE)
+    assert r.returncode == 0, r.stdout + r.stderr
+    lines = r.stdout.splitlines()
+    client = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", lines[0])}
+    found = {}
+    for line in lines[1:]:
+        values = {k: int(v) for k, v in re.findall(r"\b(id|x|y|w|h|tw|th)=(-?\d+)", line)}
+        found[values["id"]] = values
+    return client, found
+
+
+def ink_box(path, box):
+    """The bounding box (x, y, w, h, relative to `box`) of the pixels of `box` (x, y, w, h of the
+    screenshot) that are not the dialog's background, or None when there are none."""
+    x, y, w, h = box
+    pgm = subprocess.run(["convert", str(path), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-fuzz",
+                          "12%", "-fill", "white", "-opaque", "#FFF585", "-fill", "black",
+                          "+opaque", "white", "-depth", "8", "pgm:-"],
+                         capture_output=True, check=True).stdout
+    parts = pgm.split(maxsplit=4)
+    width, height, pixels = int(parts[1]), int(parts[2]), parts[4][-w * h:]
+    ink = [(i % width, i // width) for i, v in enumerate(pixels) if v < 128]
+    if not ink:
+        return None
+    xs, ys = [p[0] for p in ink], [p[1] for p in ink]
+    return min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+
+
+def overlaps(a, b):
+    return (a["x"] < b["x"] + b["w"] and b["x"] < a["x"] + a["w"] and
+            a["y"] < b["y"] + b["h"] and b["y"] < a["y"] + a["h"])
+
+
+@pytest.mark.parametrize("dpi,text_size", [(96, 100), (96, 125), (96, 150), (144, 100),
+                                           (144, 125), (144, 150)])
+def test_about_dialog_lines_never_overlap_nor_cut_their_text_at_larger_text_sizes(
+        wine, dpi, text_size):
+    normal = icon_font(wine)
+    try:
+        with wine.screen_dpi(dpi):
+            fresh(wine)
+            set_icon_font(wine, scaled_logfont(normal, text_size / 100))
+            start_program(wine)
+            open_about(wine)
+            wine.xdotool("mousemove", 5, 5)  # no link under the pointer
+            client, found = controls(wine)
+            path = shot(wine, f"about_dialog_{dpi}dpi_text{text_size}")
+            logo_on_screen = child(wine, IDC_IMGLOGO)
+            wine.xdotool("key", "Escape")
+    finally:
+        set_icon_font(wine, normal)
+    assert client["dpi"] == dpi
+    normal_height = -int.from_bytes(normal[:4], "little", signed=True)
+    # The probe reads the font the system now gives: larger with the text size (and the DPI).
+    assert -client["iconfont"] >= math.ceil(normal_height * text_size / 100) * dpi // 96 - 1
+
+    # Every control inside the dialog, and no two of them on top of each other.
+    assert set(found) >= {IDC_IMGLOGO, IDC_IMGICON, IDC_LBLNAME, IDC_LBLCOPYRIGHT,
+                          IDC_LBLFREEWARE, IDC_LBLSUPPORT, IDC_LBLMAILTO, IDC_LINK_MAIL,
+                          IDC_LBLSURFTO, IDC_LINK_WEB, IDC_BTNOK}
+    for c in found.values():
+        assert 0 <= c["x"] and c["x"] + c["w"] <= client["w"], c
+        assert 0 <= c["y"] and c["y"] + c["h"] <= client["h"], c
+    ids = sorted(found)
+    for i, a in enumerate(ids):
+        for b in ids[i + 1:]:
+            assert not overlaps(found[a], found[b]), (found[a], found[b])
+    for above, below in zip(LINES, LINES[1:]):
+        assert found[below]["y"] >= found[above]["y"] + found[above]["h"], (above, below)
+
+    # The texts in the font that follows the text size fit their rectangles...
+    for control in FORM_FONT_TEXTS:
+        c = found[control]
+        assert c["tw"] <= c["w"] and c["th"] <= c["h"], c
+    ok = found[IDC_BTNOK]
+    assert ok["tw"] < ok["w"] and ok["th"] < ok["h"], ok
+    # ... and on the screen each text is there, not cut at the side: its ink keeps off the right
+    # edge of its rectangle (and off the left for the centred lines), and the notice line is one
+    # whole line, about as wide as its text (a wrapped line shows less).
+    dx = logo_on_screen["x"] - found[IDC_IMGLOGO]["x"]
+    dy = logo_on_screen["y"] - found[IDC_IMGLOGO]["y"]
+    for control in CENTRED_TEXTS + LEFT_TEXTS:
+        c = found[control]
+        ink = ink_box(path, (c["x"] + dx, c["y"] + dy, c["w"], c["h"]))
+        assert ink, f"no text drawn in control {control}"
+        ix, iy, iw, ih = ink
+        assert ix + iw < c["w"], (control, ink, c)
+        if control in CENTRED_TEXTS:
+            assert ix > 0, (control, ink, c)
+    notice = found[IDC_LBLCOPYRIGHT]
+    ink = ink_box(path, (notice["x"] + dx, notice["y"] + dy, notice["w"], notice["h"]))
+    assert ink[2] >= 0.9 * notice["tw"], (ink, notice)  # its last word alone is a fifth

@@ -63,6 +63,37 @@ def test_the_help_file_decompiles_into_every_page_with_its_title_and_contents(tm
     assert len(index) >= 20
     for names, locals_ in index:
         assert locals_ and all(loc in pages for loc in locals_), names[0]
+    # Every page can be found from the index too.
+    indexed = {loc for _, locals_ in index for loc in locals_}
+    assert set(pages) - indexed == set()
+
+
+def export_line_names():
+    """What the program calls each line of an export file, in the file's order: the words its
+    message about a file that cannot be imported uses ("Line 5 (the keystrokes total) ...")."""
+    source = (HELP_SOURCES.parent / "src/core/store/counter_export.cpp").read_text()
+    table = re.search(r"kLineRules\[kExportLineCount\] = \{(.*?)\n\};", source, re.S)
+    assert table, "the export's line table is not where it was"
+    return re.findall(r'\{"([^"]+)"', table.group(1))
+
+
+def test_the_export_page_lists_every_line_of_the_file_in_its_order_and_count(tmp_path):
+    """The page says how many lines an export has and lists them, in the words and order of the
+    program's own messages, so that "Line 5 (...)" in a message can be looked up."""
+    out = tmp_path / "chm"
+    subprocess.run(["extract_chmLib", str(win64_dir() / "Quillomat.chm"), str(out)], check=True,
+                   capture_output=True)
+    page = (out / "export_import.html").read_text(encoding="utf-8")
+    names = export_line_names()
+    assert len(names) == 12
+    listed = re.search(r'<ol class="lines">(.*?)</ol>', page, re.S)
+    assert listed, "the page has no numbered list of the file's lines"
+    items = [" ".join(i.split()) for i in re.findall(r"<li>(.*?)</li>", listed.group(1), re.S)]
+    assert len(items) == len(names), items
+    for number, (item, name) in enumerate(zip(items, names), 1):
+        assert item.startswith(name), (number, item, name)
+    words = {12: "Twelve"}
+    assert f"{words[len(names)]} short lines" in page
 
 
 def wine_processes(wine, name):

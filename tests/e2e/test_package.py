@@ -1,7 +1,8 @@
 """The packages of scripts/package. The setup program on a fresh Wine prefix: a silent install, the
 installed program started from its Start-menu entry counting real input, a second install over
 the running program keeping what it had counted, and a silent uninstall that leaves nothing but
-the stored totals. And the portable zip's contents."""
+the stored totals; "Start with Windows" beside another copy's entry. And the portable zip's
+contents."""
 
 import os
 import pathlib
@@ -139,6 +140,116 @@ def test_silent_uninstall_leaves_no_trace_but_the_stored_totals(box):
     assert installed_programs(box) == []  # the running program was asked to end
     assert box.probe("gone", "TfrmMain", "5000").returncode == 0
     assert totals(box)["keystrokes"] == "10"
+
+
+# "Start with Windows" and another copy. The Run value "Quillomat" serves every copy of the
+# program: the setup ticks its box only for a value that starts this installation (written with
+# or without quotes, in any letter case), writes the program's own form (quotes around a path with
+# a space), and never touches another copy's value unless asked to start with Windows itself; the
+# uninstaller removes only this installation's value.
+SPACED = r"C:\Quillo Space"
+OURS = SPACED + r"\Quillomat.exe"
+OURS_QUOTED = f'"{OURS}"'
+OTHER_COPY = r"D:\Tools\Quillomat\Quillomat.exe"  # a portable copy's entry
+NO_KEY = object()  # the Run key itself is missing
+AS_LEFT = object()
+
+
+def set_run_value(w, value):
+    if value is NO_KEY:
+        w.run(["reg", "delete", RUN_KEY, "/f"])
+    elif value is not None:
+        w.run(["reg", "add", RUN_KEY, "/v", "Quillomat", "/d", value, "/f"], check=True)
+
+
+@pytest.mark.parametrize("before,options,after_install,before_uninstall,after_uninstall", [
+    # No key at all: /AUTOSTART makes it, with the path in quotes.
+    (NO_KEY, ["/AUTOSTART"], OURS_QUOTED, AS_LEFT, None),
+    # Another copy's value: the box stays clear and the value as it was, also after uninstalling.
+    (OTHER_COPY, [], OTHER_COPY, AS_LEFT, OTHER_COPY),
+    # This installation's value, quoted or not, in any case: ticked, so kept in the program's form.
+    (OURS_QUOTED, [], OURS_QUOTED, OURS, None),
+    (OURS, [], OURS_QUOTED, AS_LEFT, None),
+    (OURS.lower(), [], OURS_QUOTED, OURS_QUOTED.upper(), None),
+    # Asked for, this installation starts with Windows in place of another copy.
+    (OTHER_COPY, ["/AUTOSTART"], OURS_QUOTED, OTHER_COPY, OTHER_COPY),
+], ids=["no-key-autostart", "other-copy", "ours-quoted", "ours-plain", "ours-other-case",
+        "other-copy-autostart"])
+def test_start_with_windows_concerns_this_installation_only(
+        box, before, options, after_install, before_uninstall, after_uninstall):
+    assert installed_programs(box) == []  # nothing to end, nothing started again
+    folder = unix(box, SPACED)
+    set_run_value(box, before)
+    # /D= takes the rest of the command line as it is, spaces and all.
+    setup = [package(box.win64, "setup.exe"), "/S", *options, *f"/D={SPACED}".split(" ")]
+    assert box.run(setup, timeout=120).returncode == 0
+    assert (folder / "Quillomat.exe").exists()
+    assert box.reg_values(RUN_KEY).get("Quillomat") == after_install
+
+    if before_uninstall is not AS_LEFT:
+        set_run_value(box, before_uninstall)
+    assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
+    deadline = time.time() + 60
+    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
+        time.sleep(0.3)
+    assert not folder.exists()
+    assert box.reg_values(RUN_KEY).get("Quillomat") == after_uninstall
+
+
+# The setup window's title; the pages after the first add a space to it.
+SETUP_TITLES = (f"Quillomat {VERSION} Setup", f"Quillomat {VERSION} Setup ")
+IDC_NEXT, IDC_DIR, IDC_COMPONENTS_TREE = 1, 1019, 1032  # NSIS's own control ids
+
+
+def setup_probe(w, verb, *args):
+    """A probe verb on the setup window's control, whichever page it shows."""
+    for title in SETUP_TITLES:
+        r = w.probe(verb, title, *args)
+        if r.returncode == 0:
+            return r
+    return r
+
+
+def setup_page_shows(w, control, timeout=30):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        r = setup_probe(w, "control", str(control))
+        if r.returncode == 0 and "visible=1" in r.stdout:
+            return True
+        time.sleep(0.3)
+    return False
+
+
+def test_the_box_follows_the_folder_chosen_in_the_setup_window(box):
+    """The setup's own pages: the box is first judged for the proposed folder (where nothing starts
+    with Windows); the folder typed on the directory page is the one the Run value names, so the
+    box follows it and the value stays (judged for the first folder it would have been deleted)."""
+    assert installed_programs(box) == []
+    set_run_value(box, OURS_QUOTED)
+    box.start([package(box.win64, "setup.exe")])
+    assert setup_page_shows(box, IDC_NEXT), "the setup window did not open"
+    box.probe("command", "#32770", str(IDC_NEXT))  # welcome
+    assert setup_page_shows(box, IDC_COMPONENTS_TREE)
+    box.probe("command", "#32770", str(IDC_NEXT))
+    assert setup_page_shows(box, IDC_DIR)
+    assert setup_probe(box, "settext", str(IDC_DIR), SPACED).returncode == 0
+    box.probe("command", "#32770", str(IDC_NEXT))  # "Install"
+    deadline = time.time() + 120
+    while "Finish" not in setup_probe(box, "control", str(IDC_NEXT)).stdout:
+        assert time.time() < deadline, "the setup did not finish"
+        time.sleep(0.5)
+    box.probe("command", "#32770", str(IDC_NEXT))  # "Finish", which starts Quillomat
+    assert box.probe("window", "TfrmMain", "20000").returncode == 0
+    assert box.probe("command", "TfrmMain", "102").returncode == 0  # Exit
+    assert box.probe("gone", "TfrmMain", "20000").returncode == 0
+    assert box.reg_values(RUN_KEY).get("Quillomat") == OURS_QUOTED
+
+    folder = unix(box, SPACED)
+    assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
+    deadline = time.time() + 60
+    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
+        time.sleep(0.3)
+    assert box.reg_values(RUN_KEY).get("Quillomat") is None
 
 
 def test_the_portable_zip_holds_the_program_its_help_and_a_read_me(wine):

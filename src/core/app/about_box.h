@@ -32,10 +32,15 @@ inline constexpr FontSpec kAboutNameFont{"Arial Black", false, -27};
 inline constexpr FontSpec kAboutFreewareFont{"Arial Black", false, -21};
 inline constexpr FontSpec kAboutLinkFont{"MS Sans Serif", true, -12};
 
-// Text extents measured at the dialog's DPI, in pixels.
+// The pixels one line of text takes in the font its control draws it with, at the dialog's DPI.
+struct TextExtent {
+  int width = 0, height = 0;
+};
+
+// Every text of the dialog, measured in its own font: the form font follows the system's text
+// size, so nothing about it may be assumed.
 struct AboutMeasures {
-  int support = 0, mailto = 0, surfto = 0, mailLink = 0, webLink = 0;
-  int formTextHeight = 0, linkTextHeight = 0;
+  TextExtent name, copyright, freeware, support, mailto, surfto, mailLink, webLink, ok;
 };
 
 struct AboutLayout {
@@ -44,9 +49,11 @@ struct AboutLayout {
 };
 
 // Top to bottom on the right of the logo: icon, name, notice line, "freeware", the support line,
-// the web line and the OK button. The two link lines share their columns and are centred
-// together; when a wide font makes them longer than the column they start further left, towards
-// the logo, and what still does not fit is cut at the dialog's right edge.
+// the web line and the OK button. Each line keeps its place of the design unless the line above,
+// grown with a larger text size, reaches down to it: then it goes below that line by the same gap,
+// and the dialog grows to hold everything. The column widens for a text wider than it. The two
+// link lines share their columns and are centred together; when they are longer than the column
+// they start further left, towards the logo, and then widen the dialog: no text is ever cut.
 AboutLayout LayoutAboutBox(int dpi, const AboutMeasures& m);
 
 }  // namespace quillo

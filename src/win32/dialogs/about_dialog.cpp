@@ -319,22 +319,28 @@ void AboutDialog::Layout() {
     SendDlgItemMessageW(dlg_, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (tooltip_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
 
+  // Every text in the font its control draws it with: the form font follows the system's text
+  // size, and the layout places each line below the one before by what it measures.
   AboutMeasures m;
   HDC dc = GetDC(dlg_);
-  const auto measure = [&](HFONT font, const std::string& text, int* width, int* height) {
+  const auto measure = [&](HFONT font, const std::string& text) {
     HGDIOBJ old = SelectObject(dc, font);
     const std::wstring w = Widen(text);
     SIZE size{};
     GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
     SelectObject(dc, old);
-    if (width) *width = size.cx + 2;  // room for the focus rectangle's edge
-    if (height) *height = size.cy;
+    // Two pixels more across: room for the focus rectangle's edge.
+    return TextExtent{size.cx + 2, size.cy};
   };
-  measure(formFont_, texts_.support, &m.support, &m.formTextHeight);
-  measure(formFont_, texts_.mailto, &m.mailto, nullptr);
-  measure(formFont_, texts_.surfto, &m.surfto, nullptr);
-  measure(linkFont_, texts_.mailLink, &m.mailLink, &m.linkTextHeight);
-  measure(linkFont_, texts_.webLink, &m.webLink, nullptr);
+  m.name = measure(nameFont_, texts_.name);
+  m.copyright = measure(formFont_, texts_.copyright);
+  m.freeware = measure(freewareFont_, texts_.freeware);
+  m.support = measure(formFont_, texts_.support);
+  m.mailto = measure(formFont_, texts_.mailto);
+  m.surfto = measure(formFont_, texts_.surfto);
+  m.mailLink = measure(linkFont_, texts_.mailLink);
+  m.webLink = measure(linkFont_, texts_.webLink);
+  m.ok = measure(formFont_, texts_.ok);
   ReleaseDC(dlg_, dc);
 
   layout_ = LayoutAboutBox(dpi_, m);

@@ -296,7 +296,9 @@ int Usage() {
       "probe owner TITLE TIMEOUT_MS         wait for a message box titled TITLE, print its owner\n"
       "probe activate CLASS                 make a top-level window the foreground one, as Alt+Tab "
       "does\n"
-      "probe move CLASS X Y                 move a top-level window's top left corner to X Y\n",
+      "probe move CLASS X Y                 move a top-level window's top left corner to X Y\n"
+      "probe texts TITLE                    print every control's rectangle and text extent\n"
+      "probe settext TITLE ID TEXT          set the text of a dialog's control (any depth)\n",
       stderr);
   return 2;
 }
@@ -389,6 +391,14 @@ int wmain(int argc, wchar_t** argv) {
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
                ? 0
                : 1;
+  }
+  if (verb == L"settext" && argc > 4) {
+    // Types into a dialog's control (any depth) as a user would, with one message.
+    HWND top = FindTop(L"#32770", cls, 2000);
+    ChildSearch search{_wtoi(argv[3])};
+    if (top) EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    return SendMessageW(search.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
   }
   if (verb == L"tooltip" && argc > 3) {
     const DWORD start = GetTickCount();
@@ -516,6 +526,40 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowTextW(child, text, 1024);
     std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d text=%s\n", r.left, r.top, r.right - r.left,
                 r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, Utf8(text).c_str());
+    return 0;
+  }
+  if (verb == L"texts" && argc > 2) {
+    // Every control of the window titled CLASS-argument: its rectangle in the window's client
+    // area and the extent of its text in the system's icon-title font at the window's DPI, the
+    // font that follows Windows' text size. (A control's own font handle cannot be read from
+    // another process.)
+    HWND top = FindTop(nullptr, cls, 5000);
+    if (!top) return 1;
+    const UINT dpi = GetDpiForWindow(top) ? GetDpiForWindow(top) : 96;
+    LOGFONTW lf{};
+    if (!SystemParametersInfoForDpi(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0, dpi)) return 1;
+    HFONT iconTitle = CreateFontIndirectW(&lf);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, iconTitle);
+    RECT client{};
+    GetClientRect(top, &client);
+    std::printf("client w=%ld h=%ld dpi=%u iconfont=%ld face=%s\n", client.right, client.bottom,
+                dpi, lf.lfHeight, Utf8(lf.lfFaceName).c_str());
+    for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+      wchar_t text[1024] = {};
+      GetWindowTextW(c, text, 1024);
+      SIZE extent{};
+      if (*text) GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+      std::printf("id=%d x=%ld y=%ld w=%ld h=%ld tw=%ld th=%ld text=%s\n", GetDlgCtrlID(c), r.left,
+                  r.top, r.right - r.left, r.bottom - r.top, extent.cx, extent.cy,
+                  Utf8(text).c_str());
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(iconTitle);
     return 0;
   }
   if (verb == L"record") {
