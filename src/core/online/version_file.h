@@ -30,9 +30,10 @@ std::string ContentValue(std::string_view line);
 // no line does.
 std::string FindContentValue(const std::vector<std::string>& lines, std::string_view key);
 
-// Before the first "." as a signed 32-bit integer; 0 when it is not one or there is no ".".
+// Before the first "." as a signed 32-bit decimal integer (an optional sign and digits, no
+// blanks); 0 when it is not one or there is no ".".
 int32_t MajorOf(std::string_view version);
-// After the first "." as an integer (0 when not one); without "." the whole text's value.
+// After the first "." as such an integer (0 when not one); without "." the whole text's value.
 int32_t MinorOf(std::string_view version);
 
 enum class UpdateVerdict { kMajor, kMinor, kLatest };
