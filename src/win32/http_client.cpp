@@ -56,13 +56,21 @@ const WinHttpApi& WinHttp() {
 
 struct HttpHandle {
   HINTERNET h = nullptr;
+  RequestAbort* abort = nullptr;  // set while the deadline may close the handle instead
   explicit HttpHandle(HINTERNET handle) : h(handle) {}
   HttpHandle(const HttpHandle&) = delete;
   HttpHandle& operator=(const HttpHandle&) = delete;
   ~HttpHandle() {
-    if (h) WinHttp().CloseHandle(h);
+    if (h && (!abort || abort->Disarm())) WinHttp().CloseHandle(h);
   }
   explicit operator bool() const { return h != nullptr; }
+  // Lets the deadline end a wait on this handle by closing it from the lane's thread; false when
+  // the deadline has passed already.
+  bool ArmAbort(RequestAbort& a) {
+    if (!a.Arm([handle = h] { WinHttp().CloseHandle(handle); })) return false;
+    abort = &a;
+    return true;
+  }
 };
 
 // Reasons for the errors a post or a fetch meets most; the system's own text where it has one.
@@ -135,8 +143,8 @@ std::wstring QueryText(HINTERNET request, DWORD what) {
 
 }  // namespace
 
-SubmitReply HttpPostForm(const SubmitRequest& r) {
-  static constexpr char kWhat[] = "Error sending data";
+SubmitReply HttpPostForm(const SubmitRequest& r, RequestAbort& abort) {
+  static constexpr const char* kWhat = kSubmitErrorPrefix;
   SubmitReply reply;
   auto failed = [&reply](DWORD code) {
     reply.error = NetErrorText(kWhat, code);
@@ -175,6 +183,8 @@ SubmitReply HttpPostForm(const SubmitRequest& r) {
   if (!http.SetOption(request.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
                       sizeof responseTimeout))
     return failed(GetLastError());
+
+  if (!request.ArmAbort(abort)) return failed(ERROR_WINHTTP_TIMEOUT);
 
   const std::wstring headers = L"Content-Type: " + Widen(kSubmitContentType);
   // The body is already ASCII (form-encoded), so it is its own UTF-8 without a byte-order mark.

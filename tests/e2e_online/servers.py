@@ -69,7 +69,7 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         server = self.server.owner
         length = int(self.headers.get("Content-Length") or 0)
         body = self.rfile.read(length) if length else b""
-        server.record(self.command, self.path, self.headers.items(), body)
+        server.record(self.command, self.path, self.headers.items(), body, self.request_version)
         b = server.behaviour
         try:
             if b.kind == "silent":
@@ -160,10 +160,10 @@ class TestServer:
             self.requests = []
         self.behaviour = behaviour
 
-    def record(self, method, path, headers, body):
+    def record(self, method, path, headers, body, version="HTTP/1.1"):
         with self._arrived:
             self.requests.append({"method": method, "path": path, "headers": headers,
-                                  "body": body, "time": time.monotonic()})
+                                  "body": body, "version": version, "time": time.monotonic()})
             self._arrived.notify_all()
 
     def wait_requests(self, count, timeout):

@@ -13,6 +13,11 @@ namespace quillo {
 
 inline constexpr char kVersionFileUrl[] = "http://www.ombrelune.example/version/quillomat.txt";
 inline constexpr char kVersionAgent[] = "Quillomat";
+// Time-outs of the fetch's own connection and reply; whatever the system does with them, the check
+// ends after kVersionCheckDeadlineMs with the warning.
+inline constexpr int kVersionConnectTimeoutMs = 15000;
+inline constexpr int kVersionReceiveTimeoutMs = 30000;
+inline constexpr int kVersionCheckDeadlineMs = 60000;
 // A version file is a few hundred bytes; anything over this is not one.
 inline constexpr size_t kMaxVersionFileBytes = 1 << 20;
 inline constexpr char kCannotConnect[] =
