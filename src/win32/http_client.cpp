@@ -175,9 +175,15 @@ SubmitReply HttpPostForm(const SubmitRequest& r, RequestAbort& abort) {
                                       WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                       WINHTTP_FLAG_SECURE));
   if (!request) return failed(GetLastError());
-  DWORD noCookies = WINHTTP_DISABLE_COOKIES;
-  if (!http.SetOption(request.h, WINHTTP_OPTION_DISABLE_FEATURE, &noCookies, sizeof noCookies))
+  // No cookies; and no redirects: a redirected post would either send the totals wherever the
+  // reply names or turn into a GET without them, whose success would be taken for the post's.
+  // The 3xx is the reply.
+  DWORD features = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS;
+  if (!http.SetOption(request.h, WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof features))
     return failed(GetLastError());
+  // The same said as a policy, for systems that know it; the feature switch above suffices.
+  DWORD redirects = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
+  http.SetOption(request.h, WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof redirects);
   // The time-outs above alone let a server that accepts and never answers hold the request.
   DWORD responseTimeout = kSubmitResponseTimeoutMs;
   if (!http.SetOption(request.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,

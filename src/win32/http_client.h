@@ -12,8 +12,8 @@
 namespace quillo {
 
 // HttpPostForm: posts the body with the request settings of the submission (TLS 1.2, plus 1.3
-// where offered; no cookies; the user agent; connect and response time-outs). A reply of any
-// status is returned as received; `error` says why there was none.
+// where offered; no cookies; no redirects; the user agent; connect and response time-outs). A
+// reply of any status, a 3xx too, is returned as received; `error` says why there was none.
 // `abort` can end the request from another thread.
 SubmitReply HttpPostForm(const SubmitRequest& request, RequestAbort& abort);
 

@@ -6,6 +6,8 @@ import re
 import subprocess
 import time
 
+import pytest
+
 from conftest import CMD_EXIT, CMD_SEND_NOW, MAIN
 from servers import CLOSE_MID_REPLY, SILENT, huge, reply
 
@@ -129,6 +131,27 @@ def test_huge_cut_off_and_unreachable_replies(online, stats):
         assert text and text.startswith("Error sending data: (12029)"), text
     finally:
         stats.start()
+
+
+REDIRECTS = [
+    # status, reason, where the reply sends the client
+    (302, "Found", "https://stats.quillomat.example/moved.php"),
+    (307, "Temporary Redirect", "http://www.ombrelune.example/collect.php"),
+]
+
+
+@pytest.mark.parametrize("status,reason,location", REDIRECTS, ids=["302", "307"])
+def test_a_redirect_is_a_refusal_and_is_not_followed(online, stats, site, status, reason,
+                                                     location):
+    online.start()
+    stats.reset(reply(status, reason, b"moved elsewhere", [("Location", location)]))
+    site.reset(reply(200, "OK", b"taken"))
+    online.command(CMD_SEND_NOW)
+    assert online.message_box(30000, press=1) == f"HTTP {status} {reason}: moved elsewhere"
+    # Exactly the one post reached a server: nothing at the address the reply named.
+    assert [(r["method"], r["path"]) for r in stats.requests] == [("POST", "/mouse.php")]
+    assert site.requests == []
+    assert "Data Submitted online" not in online.debug_lines()
 
 
 def panel_crop(online, name, state):
