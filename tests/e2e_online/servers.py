@@ -39,6 +39,18 @@ def make_certificates(folder: pathlib.Path):
     return folder / "ca.der", folder / "server.pem", folder / "server.key"
 
 
+def make_untrusted_certificates(folder: pathlib.Path):
+    """Certificates for the statistics host that the prefix does not trust: one signed by a CA of
+    their own that nobody trusts, and one signed by itself. Returns [(name, cert, key)]."""
+    _, cert, key = make_certificates(folder / "other_ca")
+    folder.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes",
+                    "-keyout", "self.key", "-out", "self.pem", "-days", "30",
+                    "-subj", f"/CN={STATS_HOST}", "-addext", f"subjectAltName=DNS:{STATS_HOST}"],
+                   cwd=folder, check=True, capture_output=True)
+    return [("other_ca", cert, key), ("self_signed", folder / "self.pem", folder / "self.key")]
+
+
 class Behaviour:
     """What the server does with the next requests."""
 
@@ -119,6 +131,8 @@ class _Server(http.server.ThreadingHTTPServer):
 
 class TestServer:
     """One server on 127.0.0.1:`port`, HTTPS when given a certificate."""
+
+    __test__ = False  # a helper, not a test class, where a test module imports it
 
     def __init__(self, port, cert=None, key=None):
         self.port, self.cert, self.key = port, cert, key
