@@ -28,6 +28,7 @@ struct WinHttpApi {
   decltype(&WinHttpSendRequest) SendRequest = nullptr;
   decltype(&WinHttpReceiveResponse) ReceiveResponse = nullptr;
   decltype(&WinHttpQueryHeaders) QueryHeaders = nullptr;
+  decltype(&WinHttpQueryDataAvailable) QueryDataAvailable = nullptr;
   decltype(&WinHttpReadData) ReadData = nullptr;
   decltype(&WinHttpCloseHandle) CloseHandle = nullptr;
   bool ok = false;
@@ -47,6 +48,7 @@ const WinHttpApi& WinHttp() {
     Bind(m, a.SendRequest, "WinHttpSendRequest", a.ok);
     Bind(m, a.ReceiveResponse, "WinHttpReceiveResponse", a.ok);
     Bind(m, a.QueryHeaders, "WinHttpQueryHeaders", a.ok);
+    Bind(m, a.QueryDataAvailable, "WinHttpQueryDataAvailable", a.ok);
     Bind(m, a.ReadData, "WinHttpReadData", a.ok);
     Bind(m, a.CloseHandle, "WinHttpCloseHandle", a.ok);
     return a;
@@ -207,12 +209,18 @@ SubmitReply HttpPostForm(const SubmitRequest& r, RequestAbort& abort) {
     return failed(GetLastError());
   const std::wstring statusText = QueryText(request.h, WINHTTP_QUERY_STATUS_TEXT);
 
-  // The reply is only ever quoted in an error message: past its limit it is not read on.
+  // The reply is only ever quoted in an error message: past its limit it is not read on. A read
+  // asks only for what has arrived, and the deadline is looked at between reads: closing the
+  // handle from the lane does not end a read that waits for a full buffer (so Wine does), and a
+  // server that sends a byte now and then would hold the post past its deadline.
   char buf[16384];
   uint64_t total = 0;
   for (;;) {
-    DWORD got = 0;
-    if (!http.ReadData(request.h, buf, sizeof buf, &got)) return failed(GetLastError());
+    DWORD available = 0, got = 0;
+    if (abort.fired()) return failed(ERROR_WINHTTP_TIMEOUT);
+    if (!http.QueryDataAvailable(request.h, &available) ||
+        !http.ReadData(request.h, buf, std::clamp<DWORD>(available, 1, sizeof buf), &got))
+      return failed(abort.fired() ? ERROR_WINHTTP_TIMEOUT : GetLastError());
     if (got == 0) break;
     total += got;
     reply.body.append(buf, std::min<size_t>(got, kMaxReplyBytes - reply.body.size()));

@@ -3,6 +3,8 @@
 
 #include <wininet.h>
 
+#include <algorithm>
+
 #include "core/online/version_file.h"
 #include "win32/http_client.h"
 #include "win32/late_bound.h"
@@ -19,6 +21,7 @@ struct WinInetApi {
   decltype(&InternetConnectW) Connect = nullptr;
   decltype(&HttpOpenRequestW) OpenRequest = nullptr;
   decltype(&HttpSendRequestW) SendRequest = nullptr;
+  decltype(&InternetQueryDataAvailable) QueryDataAvailable = nullptr;
   decltype(&InternetReadFile) ReadFile = nullptr;
   decltype(&HttpQueryInfoW) QueryInfo = nullptr;
   decltype(&InternetCloseHandle) CloseHandle = nullptr;
@@ -37,6 +40,7 @@ const WinInetApi& WinInet() {
     Bind(m, a.Connect, "InternetConnectW", a.ok);
     Bind(m, a.OpenRequest, "HttpOpenRequestW", a.ok);
     Bind(m, a.SendRequest, "HttpSendRequestW", a.ok);
+    Bind(m, a.QueryDataAvailable, "InternetQueryDataAvailable", a.ok);
     Bind(m, a.ReadFile, "InternetReadFile", a.ok);
     Bind(m, a.QueryInfo, "HttpQueryInfoW", a.ok);
     Bind(m, a.CloseHandle, "InternetCloseHandle", a.ok);
@@ -125,13 +129,18 @@ FetchReply WebGetText(const std::string& url, RequestAbort& abort) {
     reply.error = cannotOpen;
     return reply;
   }
-  // Exactly the bytes each read returned; whatever page the server sends is the content.
+  // Exactly the bytes each read returned; whatever page the server sends is the content. A read
+  // asks only for what has arrived, and the deadline is looked at between reads: closing the
+  // handle from the lane does not end a read that waits for a full block (so Wine does), and a
+  // server that sends a byte now and then would hold the check past its deadline.
   std::string bytes;
   char buf[1025];
   for (;;) {
-    DWORD got = 0;
-    if (!api.ReadFile(file.h, buf, sizeof buf, &got)) {
-      reply.error = NetErrorText("Cannot read URL " + url, GetLastError());
+    DWORD available = 0, got = 0;
+    if (abort.fired() || !api.QueryDataAvailable(file.h, &available, 0, 0) ||
+        !api.ReadFile(file.h, buf, std::clamp<DWORD>(available, 1, sizeof buf), &got)) {
+      reply.error = NetErrorText("Cannot read URL " + url,
+                                 abort.fired() ? ERROR_INTERNET_TIMEOUT : GetLastError());
       return reply;
     }
     if (got == 0) break;

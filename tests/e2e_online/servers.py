@@ -65,6 +65,10 @@ def reply(status, reason, body=b"", headers=()):
 
 SILENT = Behaviour("silent")
 CLOSE_MID_REPLY = Behaviour("close_mid_reply", 200, "OK")
+# Headers at once, then one byte of the body every TRICKLE_GAP_S: never silent for long enough to
+# time out a read, never done.
+TRICKLE = Behaviour("trickle", 200, "OK")
+TRICKLE_GAP_S = 2
 
 
 def huge(status=200, reason="OK"):
@@ -86,6 +90,23 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         try:
             if b.kind == "silent":
                 server.stop_event.wait(SILENCE_LIMIT_S)
+                self.close_connection = True
+                return
+            if b.kind == "trickle":
+                self.send_response(b.status, b.reason)
+                self.send_header("Content-Type", "text/plain")
+                self.send_header("Content-Length", "100000")
+                self.end_headers()
+                self.wfile.flush()
+                ends = time.monotonic() + SILENCE_LIMIT_S
+                try:
+                    while time.monotonic() < ends and not server.stop_event.is_set():
+                        self.wfile.write(b"x")
+                        self.wfile.flush()
+                        server.stop_event.wait(TRICKLE_GAP_S)
+                except OSError:
+                    server.note_hang_up()
+                    raise
                 self.close_connection = True
                 return
             if b.kind == "close_mid_reply":
@@ -138,6 +159,7 @@ class TestServer:
         self.port, self.cert, self.key = port, cert, key
         self.behaviour = reply(200, "OK", b"")
         self.requests = []
+        self.hang_ups = 0
         self._lock = threading.Lock()
         self._arrived = threading.Condition(self._lock)
         self.stop_event = threading.Event()
@@ -172,6 +194,7 @@ class TestServer:
         self.stop_event.clear()
         with self._lock:
             self.requests = []
+            self.hang_ups = 0
         self.behaviour = behaviour
 
     def record(self, method, path, headers, body, version="HTTP/1.1"):
@@ -179,6 +202,19 @@ class TestServer:
             self.requests.append({"method": method, "path": path, "headers": headers,
                                   "body": body, "version": version, "time": time.monotonic()})
             self._arrived.notify_all()
+
+    def note_hang_up(self):
+        """The client closed a connection while a reply was still being sent."""
+        with self._arrived:
+            self.hang_ups += 1
+            self._arrived.notify_all()
+
+    def wait_hang_up(self, timeout):
+        deadline = time.monotonic() + timeout
+        with self._arrived:
+            while not self.hang_ups and time.monotonic() < deadline:
+                self._arrived.wait(deadline - time.monotonic())
+            return self.hang_ups > 0
 
     def wait_requests(self, count, timeout):
         deadline = time.monotonic() + timeout
