@@ -210,8 +210,8 @@ SubmitReply HttpPostForm(const SubmitRequest& r, RequestAbort& abort) {
   const std::wstring statusText = QueryText(request.h, WINHTTP_QUERY_STATUS_TEXT);
 
   // The reply is only ever quoted in an error message: past its limit it is not read on. A read
-  // asks only for what has arrived, and the deadline is looked at between reads: closing the
-  // handle from the lane does not end a read that waits for a full buffer (so Wine does), and a
+  // asks only for what has arrived, and the deadline is looked at between reads: under Wine,
+  // closing the handle from the lane does not end a read that waits for a full buffer, and a
   // server that sends a byte now and then would hold the post past its deadline.
   char buf[16384];
   uint64_t total = 0;

@@ -130,8 +130,8 @@ FetchReply WebGetText(const std::string& url, RequestAbort& abort) {
     return reply;
   }
   // Exactly the bytes each read returned; whatever page the server sends is the content. A read
-  // asks only for what has arrived, and the deadline is looked at between reads: closing the
-  // handle from the lane does not end a read that waits for a full block (so Wine does), and a
+  // asks only for what has arrived, and the deadline is looked at between reads: under Wine,
+  // closing the handle from the lane does not end a read that waits for a full block, and a
   // server that sends a byte now and then would hold the check past its deadline.
   std::string bytes;
   char buf[1025];
