@@ -28,6 +28,7 @@ struct WinHttpApi {
   decltype(&WinHttpSendRequest) SendRequest = nullptr;
   decltype(&WinHttpReceiveResponse) ReceiveResponse = nullptr;
   decltype(&WinHttpQueryHeaders) QueryHeaders = nullptr;
+  decltype(&WinHttpQueryDataAvailable) QueryDataAvailable = nullptr;
   decltype(&WinHttpReadData) ReadData = nullptr;
   decltype(&WinHttpCloseHandle) CloseHandle = nullptr;
   bool ok = false;
@@ -47,6 +48,7 @@ const WinHttpApi& WinHttp() {
     Bind(m, a.SendRequest, "WinHttpSendRequest", a.ok);
     Bind(m, a.ReceiveResponse, "WinHttpReceiveResponse", a.ok);
     Bind(m, a.QueryHeaders, "WinHttpQueryHeaders", a.ok);
+    Bind(m, a.QueryDataAvailable, "WinHttpQueryDataAvailable", a.ok);
     Bind(m, a.ReadData, "WinHttpReadData", a.ok);
     Bind(m, a.CloseHandle, "WinHttpCloseHandle", a.ok);
     return a;
@@ -56,13 +58,21 @@ const WinHttpApi& WinHttp() {
 
 struct HttpHandle {
   HINTERNET h = nullptr;
+  RequestAbort* abort = nullptr;  // set while the deadline may close the handle instead
   explicit HttpHandle(HINTERNET handle) : h(handle) {}
   HttpHandle(const HttpHandle&) = delete;
   HttpHandle& operator=(const HttpHandle&) = delete;
   ~HttpHandle() {
-    if (h) WinHttp().CloseHandle(h);
+    if (h && (!abort || abort->Disarm())) WinHttp().CloseHandle(h);
   }
   explicit operator bool() const { return h != nullptr; }
+  // Lets the deadline end a wait on this handle by closing it from the lane's thread; false when
+  // the deadline has passed already.
+  bool ArmAbort(RequestAbort& a) {
+    if (!a.Arm([handle = h] { WinHttp().CloseHandle(handle); })) return false;
+    abort = &a;
+    return true;
+  }
 };
 
 // Reasons for the errors a post or a fetch meets most; the system's own text where it has one.
@@ -135,8 +145,8 @@ std::wstring QueryText(HINTERNET request, DWORD what) {
 
 }  // namespace
 
-SubmitReply HttpPostForm(const SubmitRequest& r) {
-  static constexpr char kWhat[] = "Error sending data";
+SubmitReply HttpPostForm(const SubmitRequest& r, RequestAbort& abort) {
+  static constexpr const char* kWhat = kSubmitErrorPrefix;
   SubmitReply reply;
   auto failed = [&reply](DWORD code) {
     reply.error = NetErrorText(kWhat, code);
@@ -167,14 +177,22 @@ SubmitReply HttpPostForm(const SubmitRequest& r) {
                                       WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                       WINHTTP_FLAG_SECURE));
   if (!request) return failed(GetLastError());
-  DWORD noCookies = WINHTTP_DISABLE_COOKIES;
-  if (!http.SetOption(request.h, WINHTTP_OPTION_DISABLE_FEATURE, &noCookies, sizeof noCookies))
+  // No cookies; and no redirects: a redirected post would either send the totals wherever the
+  // reply names or turn into a GET without them, whose success would be taken for the post's.
+  // The 3xx is the reply.
+  DWORD features = WINHTTP_DISABLE_COOKIES | WINHTTP_DISABLE_REDIRECTS;
+  if (!http.SetOption(request.h, WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof features))
     return failed(GetLastError());
+  // The same said as a policy, for systems that know it; the feature switch above suffices.
+  DWORD redirects = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
+  http.SetOption(request.h, WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof redirects);
   // The time-outs above alone let a server that accepts and never answers hold the request.
   DWORD responseTimeout = kSubmitResponseTimeoutMs;
   if (!http.SetOption(request.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
                       sizeof responseTimeout))
     return failed(GetLastError());
+
+  if (!request.ArmAbort(abort)) return failed(ERROR_WINHTTP_TIMEOUT);
 
   const std::wstring headers = L"Content-Type: " + Widen(kSubmitContentType);
   // The body is already ASCII (form-encoded), so it is its own UTF-8 without a byte-order mark.
@@ -191,12 +209,18 @@ SubmitReply HttpPostForm(const SubmitRequest& r) {
     return failed(GetLastError());
   const std::wstring statusText = QueryText(request.h, WINHTTP_QUERY_STATUS_TEXT);
 
-  // The reply is only ever quoted in an error message: past its limit it is not read on.
+  // The reply is only ever quoted in an error message: past its limit it is not read on. A read
+  // asks only for what has arrived, and the deadline is looked at between reads: under Wine,
+  // closing the handle from the lane does not end a read that waits for a full buffer, and a
+  // server that sends a byte now and then would hold the post past its deadline.
   char buf[16384];
   uint64_t total = 0;
   for (;;) {
-    DWORD got = 0;
-    if (!http.ReadData(request.h, buf, sizeof buf, &got)) return failed(GetLastError());
+    DWORD available = 0, got = 0;
+    if (abort.fired()) return failed(ERROR_WINHTTP_TIMEOUT);
+    if (!http.QueryDataAvailable(request.h, &available) ||
+        !http.ReadData(request.h, buf, std::clamp<DWORD>(available, 1, sizeof buf), &got))
+      return failed(abort.fired() ? ERROR_WINHTTP_TIMEOUT : GetLastError());
     if (got == 0) break;
     total += got;
     reply.body.append(buf, std::min<size_t>(got, kMaxReplyBytes - reply.body.size()));

@@ -1,13 +1,14 @@
-// The network worker: one background thread that runs the online requests one at a time and
-// posts a message to the window that asked when a reply is ready. The UI thread never waits on a
-// socket, and nothing waits for the worker at exit or logoff.
+// The network workers: each kind of online request (the statistics post, the version file) has a
+// way through of its own, started on its first request, so that a server that stays silent to one
+// never holds back the other; every request ends within its overall deadline. A reply is posted
+// to the window that asked; the UI thread never waits on a socket, and nothing waits for the
+// workers at exit or logoff.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
-
 #include "core/app/online_logic.h"
+#include "core/online/request_lane.h"
 
 namespace quillo {
 
@@ -15,8 +16,6 @@ class NetWorker : public OnlinePlatform {
  public:
   // `message` is posted to `window` whenever a reply is ready.
   NetWorker(HWND window, UINT message);
-  // Drops the requests not yet started and lets a request in flight end on its own, unseen.
-  ~NetWorker() override;
   NetWorker(const NetWorker&) = delete;
   NetWorker& operator=(const NetWorker&) = delete;
 
@@ -28,9 +27,10 @@ class NetWorker : public OnlinePlatform {
   void DeliverReplies(OnlineLogic& online);
 
  private:
-  struct Shared;
-  void Start();
-  std::shared_ptr<Shared> shared_;
+  // Destroyed with the window: requests not yet started are dropped, and one in flight ends on
+  // its own, unseen.
+  RequestLane<SubmitRequest, SubmitReply> submits_;
+  RequestLane<FetchRequest, FetchReply> fetches_;
 };
 
 }  // namespace quillo

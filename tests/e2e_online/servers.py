@@ -39,6 +39,18 @@ def make_certificates(folder: pathlib.Path):
     return folder / "ca.der", folder / "server.pem", folder / "server.key"
 
 
+def make_untrusted_certificates(folder: pathlib.Path):
+    """Certificates for the statistics host that the prefix does not trust: one signed by a CA of
+    their own that nobody trusts, and one signed by itself. Returns [(name, cert, key)]."""
+    _, cert, key = make_certificates(folder / "other_ca")
+    folder.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes",
+                    "-keyout", "self.key", "-out", "self.pem", "-days", "30",
+                    "-subj", f"/CN={STATS_HOST}", "-addext", f"subjectAltName=DNS:{STATS_HOST}"],
+                   cwd=folder, check=True, capture_output=True)
+    return [("other_ca", cert, key), ("self_signed", folder / "self.pem", folder / "self.key")]
+
+
 class Behaviour:
     """What the server does with the next requests."""
 
@@ -53,6 +65,10 @@ def reply(status, reason, body=b"", headers=()):
 
 SILENT = Behaviour("silent")
 CLOSE_MID_REPLY = Behaviour("close_mid_reply", 200, "OK")
+# Headers at once, then one byte of the body every TRICKLE_GAP_S: never silent for long enough to
+# time out a read, never done.
+TRICKLE = Behaviour("trickle", 200, "OK")
+TRICKLE_GAP_S = 2
 
 
 def huge(status=200, reason="OK"):
@@ -69,11 +85,28 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         server = self.server.owner
         length = int(self.headers.get("Content-Length") or 0)
         body = self.rfile.read(length) if length else b""
-        server.record(self.command, self.path, self.headers.items(), body)
+        server.record(self.command, self.path, self.headers.items(), body, self.request_version)
         b = server.behaviour
         try:
             if b.kind == "silent":
                 server.stop_event.wait(SILENCE_LIMIT_S)
+                self.close_connection = True
+                return
+            if b.kind == "trickle":
+                self.send_response(b.status, b.reason)
+                self.send_header("Content-Type", "text/plain")
+                self.send_header("Content-Length", "100000")
+                self.end_headers()
+                self.wfile.flush()
+                ends = time.monotonic() + SILENCE_LIMIT_S
+                try:
+                    while time.monotonic() < ends and not server.stop_event.is_set():
+                        self.wfile.write(b"x")
+                        self.wfile.flush()
+                        server.stop_event.wait(TRICKLE_GAP_S)
+                except OSError:
+                    server.note_hang_up()
+                    raise
                 self.close_connection = True
                 return
             if b.kind == "close_mid_reply":
@@ -120,10 +153,13 @@ class _Server(http.server.ThreadingHTTPServer):
 class TestServer:
     """One server on 127.0.0.1:`port`, HTTPS when given a certificate."""
 
+    __test__ = False  # a helper, not a test class, where a test module imports it
+
     def __init__(self, port, cert=None, key=None):
         self.port, self.cert, self.key = port, cert, key
         self.behaviour = reply(200, "OK", b"")
         self.requests = []
+        self.hang_ups = 0
         self._lock = threading.Lock()
         self._arrived = threading.Condition(self._lock)
         self.stop_event = threading.Event()
@@ -158,13 +194,27 @@ class TestServer:
         self.stop_event.clear()
         with self._lock:
             self.requests = []
+            self.hang_ups = 0
         self.behaviour = behaviour
 
-    def record(self, method, path, headers, body):
+    def record(self, method, path, headers, body, version="HTTP/1.1"):
         with self._arrived:
             self.requests.append({"method": method, "path": path, "headers": headers,
-                                  "body": body, "time": time.monotonic()})
+                                  "body": body, "version": version, "time": time.monotonic()})
             self._arrived.notify_all()
+
+    def note_hang_up(self):
+        """The client closed a connection while a reply was still being sent."""
+        with self._arrived:
+            self.hang_ups += 1
+            self._arrived.notify_all()
+
+    def wait_hang_up(self, timeout):
+        deadline = time.monotonic() + timeout
+        with self._arrived:
+            while not self.hang_ups and time.monotonic() < deadline:
+                self._arrived.wait(deadline - time.monotonic())
+            return self.hang_ups > 0
 
     def wait_requests(self, count, timeout):
         deadline = time.monotonic() + timeout

@@ -6,8 +6,11 @@ import re
 import subprocess
 import time
 
+import pytest
+
 from conftest import CMD_EXIT, CMD_SEND_NOW, MAIN
-from servers import CLOSE_MID_REPLY, SILENT, huge, reply
+from servers import (CLOSE_MID_REPLY, SILENT, TestServer, huge, make_untrusted_certificates,
+                     reply)
 
 RESET_5_JAN_2024 = str((datetime.date(2024, 1, 5) - datetime.date(1899, 12, 30)).days) + ".75"
 MAC = re.compile(r"^[0-9A-F]{12}$")
@@ -129,6 +132,52 @@ def test_huge_cut_off_and_unreachable_replies(online, stats):
         assert text and text.startswith("Error sending data: (12029)"), text
     finally:
         stats.start()
+
+
+REDIRECTS = [
+    # status, reason, where the reply sends the client
+    (302, "Found", "https://stats.quillomat.example/moved.php"),
+    (307, "Temporary Redirect", "http://www.ombrelune.example/collect.php"),
+]
+
+
+@pytest.mark.parametrize("status,reason,location", REDIRECTS, ids=["302", "307"])
+def test_a_redirect_is_a_refusal_and_is_not_followed(online, stats, site, status, reason,
+                                                     location):
+    online.start()
+    stats.reset(reply(status, reason, b"moved elsewhere", [("Location", location)]))
+    site.reset(reply(200, "OK", b"taken"))
+    online.command(CMD_SEND_NOW)
+    assert online.message_box(30000, press=1) == f"HTTP {status} {reason}: moved elsewhere"
+    # Exactly the one post reached a server: nothing at the address the reply named.
+    assert [(r["method"], r["path"]) for r in stats.requests] == [("POST", "/mouse.php")]
+    assert site.requests == []
+    assert "Data Submitted online" not in online.debug_lines()
+
+
+# WinHTTP's certificate and secure-channel errors: a refused connection (12029) would mean that
+# the impostor was never reached.
+SECURE_ERRORS = {12038, 12044, 12045, 12157, 12169, 12175}
+
+
+def test_a_server_whose_certificate_is_not_trusted_gets_no_post(online, stats):
+    online.start()
+    stats.stop()
+    try:
+        for name, cert, key in make_untrusted_certificates(online.wine.work / "tls-untrusted"):
+            impostor = TestServer(443, cert, key)
+            impostor.start()
+            try:
+                online.command(CMD_SEND_NOW)
+                text = online.message_box(30000, press=1)
+                code = re.match(r"Error sending data: \((\d+)\) ", text or "")
+                assert code and int(code[1]) in SECURE_ERRORS, (name, text)
+                assert impostor.requests == [], name
+            finally:
+                impostor.stop()
+    finally:
+        stats.start()
+    assert "Data Submitted online" not in online.debug_lines()
 
 
 def panel_crop(online, name, state):

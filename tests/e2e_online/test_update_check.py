@@ -49,6 +49,7 @@ VERDICTS = [
     ("already_latest", ["14.1"], "You are already using the latest version.", False),
     ("no_dot_15", ["15"], "You are already using the latest version.", False),
     ("letter_14_x", ["14.x"], "You are already using the latest version.", False),
+    ("blank_before_15", [" 15.0"], "You are already using the latest version.", False),
 ]
 
 
@@ -64,8 +65,12 @@ def test_dialog_for_each_verdict(running, site, name, versions, verdict, full):
     running.command(CMD_CHECK_UPDATE)
     head, c = dialog(running)
     req = site.requests
-    assert [(r["method"], r["path"]) for r in req] == [("GET", "/version/quillomat.txt")]
-    assert dict((k.lower(), v) for k, v in req[0]["headers"])["host"] == "www.ombrelune.example"
+    assert [(r["method"], r["path"], r["version"]) for r in req] == [
+        ("GET", "/version/quillomat.txt", "HTTP/1.1")]
+    # Exactly the request the program has always made: the agent, no cache headers, no cookie.
+    assert req[0]["headers"] == [("Accept", "*/*"), ("Host", "www.ombrelune.example"),
+                                 ("User-Agent", "Quillomat")]
+    assert req[0]["body"] == b""
     assert c["lblCurrent"]["text"] == "You are currently using version 14.1"
     assert c["lblLatestVersion"]["text"] == "Latest version found online :"
     assert c["lblVersion"]["text"] == versions[-1]

@@ -81,17 +81,32 @@ TEST_P(VersionParts, MajorAndMinor) {
   EXPECT_EQ(MinorOf(GetParam().text), GetParam().minor);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, VersionParts,
-                         ::testing::Values(VersionCase{"Plain", "14.1", 14, 1},
-                                           VersionCase{"TwoDigitMinor", "14.10", 14, 10},
-                                           VersionCase{"LeadingZero", "14.01", 14, 1},
-                                           VersionCase{"NoDot", "15", 0, 15},
-                                           VersionCase{"LetterMinor", "14.x", 14, 0},
-                                           VersionCase{"ThreeParts", "14.1.2", 14, 0},
-                                           VersionCase{"Negative", "-3.-2", -3, -2},
-                                           VersionCase{"Empty", "", 0, 0},
-                                           VersionCase{"JustADot", ".", 0, 0},
-                                           VersionCase{"Overflow", "99999999999.1", 0, 1}),
+const VersionCase kVersionCases[] = {
+    {"Plain", "14.1", 14, 1},
+    {"TwoDigitMinor", "14.10", 14, 10},
+    {"LeadingZero", "14.01", 14, 1},
+    {"NoDot", "15", 0, 15},
+    {"LetterMinor", "14.x", 14, 0},
+    {"ThreeParts", "14.1.2", 14, 0},
+    {"Negative", "-3.-2", -3, -2},
+    {"Empty", "", 0, 0},
+    {"JustADot", ".", 0, 0},
+    {"Overflow", "99999999999.1", 0, 1},
+    {"PlusSigns", "+15.+2", 15, 2},
+    // A blank anywhere makes that part no number.
+    {"BlankBeforeMajor", " 15.0", 0, 0},
+    {"BlankAfterMajor", "15 .0", 0, 0},
+    {"BlankBeforeMinor", "15. 2", 15, 0},
+    {"BlankAfterMinor", "15.2 ", 15, 0},
+    {"TabBeforeMinor", "15.\t2", 15, 0},
+    {"TabBeforeMajor", "\t15.2", 0, 2},
+    {"BlankInsideMajor", "1 5.2", 0, 2},
+    {"BlankAfterSign", "- 3.1", 0, 1},
+    {"BlanksWithoutDot", " 15 ", 0, 0},
+    {"OnlyBlanks", " . ", 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, VersionParts, ::testing::ValuesIn(kVersionCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 std::string File(const std::string& version) {

@@ -20,6 +20,11 @@ inline constexpr char kSubmitUserAgent[] = "Quillomat/14.1";
 inline constexpr char kSubmitVersion[] = "14.1";
 inline constexpr int kSubmitConnectTimeoutMs = 15000;
 inline constexpr int kSubmitResponseTimeoutMs = 30000;
+// The post's overall limit: its own time-outs added up (resolving and connecting, sending and
+// waiting for the reply), so it only ends a post that the system failed to end by them.
+inline constexpr int kSubmitDeadlineMs = 2 * kSubmitConnectTimeoutMs + 2 * kSubmitResponseTimeoutMs;
+// The HTTP client's errors start with this.
+inline constexpr char kSubmitErrorPrefix[] = "Error sending data";
 // The reply is not interpreted; past this much it is no longer read (a success stays one) and an
 // error message quotes at most kQuotedReplyChars characters of it.
 inline constexpr size_t kMaxReplyBytes = 1 << 20;

@@ -43,16 +43,28 @@ std::string FindContentValue(const std::vector<std::string>& lines, std::string_
   return {};
 }
 
+namespace {
+
+// A version part is a sign and digits, nothing else: the store's reader forgives blanks around a
+// number, but " 15" in a version file is not the number 15.
+int32_t VersionPart(std::string_view text) {
+  for (const char c : text)
+    if (c != '+' && c != '-' && (c < '0' || c > '9')) return 0;
+  return ParseInt(text).value_or(0);
+}
+
+}  // namespace
+
 int32_t MajorOf(std::string_view version) {
   const size_t dot = version.find('.');
   if (dot == std::string_view::npos) return 0;
-  return ParseInt(version.substr(0, dot)).value_or(0);
+  return VersionPart(version.substr(0, dot));
 }
 
 int32_t MinorOf(std::string_view version) {
   const size_t dot = version.find('.');
   const std::string_view minor = dot == std::string_view::npos ? version : version.substr(dot + 1);
-  return ParseInt(minor).value_or(0);
+  return VersionPart(minor);
 }
 
 UpdateVerdict CompareVersions(std::string_view found, std::string_view current) {

@@ -13,6 +13,11 @@ namespace quillo {
 
 inline constexpr char kVersionFileUrl[] = "http://www.ombrelune.example/version/quillomat.txt";
 inline constexpr char kVersionAgent[] = "Quillomat";
+// Time-outs of the fetch's own connection and reply; whatever the system does with them, the check
+// ends after kVersionCheckDeadlineMs with the warning.
+inline constexpr int kVersionConnectTimeoutMs = 15000;
+inline constexpr int kVersionReceiveTimeoutMs = 30000;
+inline constexpr int kVersionCheckDeadlineMs = 60000;
 // A version file is a few hundred bytes; anything over this is not one.
 inline constexpr size_t kMaxVersionFileBytes = 1 << 20;
 inline constexpr char kCannotConnect[] =
@@ -30,9 +35,10 @@ std::string ContentValue(std::string_view line);
 // no line does.
 std::string FindContentValue(const std::vector<std::string>& lines, std::string_view key);
 
-// Before the first "." as a signed 32-bit integer; 0 when it is not one or there is no ".".
+// Before the first "." as a signed 32-bit decimal integer (an optional sign and digits, no
+// blanks); 0 when it is not one or there is no ".".
 int32_t MajorOf(std::string_view version);
-// After the first "." as an integer (0 when not one); without "." the whole text's value.
+// After the first "." as such an integer (0 when not one); without "." the whole text's value.
 int32_t MinorOf(std::string_view version);
 
 enum class UpdateVerdict { kMajor, kMinor, kLatest };
