@@ -13,7 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (argv) LocalFree(argv);
 
   // Another copy runs: it comes forward instead, and this one ends before reading anything.
-  if (!quillo::ClaimInstance(10000)) return 0;
+  if (!quillo::ClaimInstance(quillo::kMainWindowClass, quillo::kMainWindowTitle, 10000)) return 0;
 
   quillo::MainWindow window(instance, argc > 1);
   if (!window.Create()) {

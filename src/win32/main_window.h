@@ -25,6 +25,7 @@
 namespace quillo {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
+inline constexpr wchar_t kMainWindowTitle[] = L"Quillomat";
 
 // The windows of the commands that this build has.
 inline constexpr MenuAvailability kAvailable{
@@ -63,6 +64,13 @@ class MainWindow : public MainView, public OnlineView {
   bool ShowUpdateDialog(const UpdateDialogState& state) override;
 
  private:
+  // Rebuilds the panel for the window's DPI once no modal loop has a control on its call stack.
+  static constexpr UINT kRebuildPanel = WM_APP + 12;
+  // A hide asked for during a modal loop (a drag, a menu), carried out once it has returned.
+  static constexpr UINT kHidePanelNow = WM_APP + 14;
+  // Moving the window as if its caption were dragged: SC_MOVE plus the caption hit-test code.
+  static constexpr WPARAM kDragCommand = 61458;
+
   // What the settings dialog's host is handed: the panel built anew, the top-most band.
   void RebuildPanel();
   void SetStayOnTop(bool onTop);

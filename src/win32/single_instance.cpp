@@ -1,8 +1,6 @@
 // The instance mutex and the request that brings the running copy forward.
 #include "win32/single_instance.h"
 
-#include "win32/main_window.h"
-
 namespace quillo {
 namespace {
 
@@ -24,11 +22,11 @@ UINT ShowPanelMessage() {
   return message;
 }
 
-bool ClaimInstance(DWORD waitMs) {
+bool ClaimInstance(const wchar_t* windowClass, const wchar_t* windowTitle, DWORD waitMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (CreateInstanceMutex()) return true;
-    if (HWND running = FindWindowW(kMainWindowClass, L"Quillomat")) {
+    if (HWND running = FindWindowW(windowClass, windowTitle)) {
       DWORD pid = 0;
       GetWindowThreadProcessId(running, &pid);
       // This start came from the user, so it may hand the foreground on to the copy that runs.

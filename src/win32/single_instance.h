@@ -16,10 +16,10 @@ inline constexpr wchar_t kInstanceMutexName[] = L"Quillomat";
 UINT ShowPanelMessage();
 
 // Takes the mutex for this process (kept until the process ends) and returns true; or, when
-// another copy holds it, asks that copy to come forward and returns false. A copy that is still
-// starting is given up to `waitMs` to show its window; one that ends meanwhile (killed, or
-// closed by an installer) leaves the mutex to this start, which then runs. A mutex that cannot
-// be created at all lets the program run.
-bool ClaimInstance(DWORD waitMs);
+// another copy holds it, asks that copy's main window (found by its class and title) to come
+// forward and returns false. A copy that is still starting is given up to `waitMs` to make its
+// window; one that ends meanwhile (killed, or closed by an installer) leaves the mutex to this
+// start, which then runs. A mutex that cannot be created at all lets the program run.
+bool ClaimInstance(const wchar_t* windowClass, const wchar_t* windowTitle, DWORD waitMs);
 
 }  // namespace quillo
