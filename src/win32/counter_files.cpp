@@ -10,6 +10,7 @@
 #include "core/app/main_logic.h"
 #include "core/store/activity_log.h"
 #include "win32/common_controls.h"
+#include "win32/file_io.h"
 #include "win32/message_boxes.h"
 #include "win32/registry_store.h"
 #include "win32/win_platform.h"
@@ -32,9 +33,7 @@ struct File {
 };
 
 std::string Reason(DWORD code) {
-  // Win32ErrorText gives "<what>: <reason>"; only the reason is wanted here.
-  const std::string text = Win32ErrorText("", code);
-  return text.size() > 2 ? text.substr(2) : text;
+  return SystemReason(code);
 }
 
 bool g_busy = false;
@@ -125,33 +124,7 @@ std::optional<std::string> WinCounterFiles::AskImportPath() {
 
 std::optional<std::string> WinCounterFiles::ReplaceFile(const std::string& path,
                                                         std::string_view bytes) {
-  const std::wstring target = Widen(path);
-  std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
-  if (folder.empty()) folder = L".";
-  // The new content goes to a file of its own beside the target (same volume, so the final
-  // rename is atomic); the target is replaced only once that file is complete on disk.
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (!GetTempFileNameW(folder.c_str(), L"qlx", 0, temporary)) return Reason(GetLastError());
-  DWORD error = ERROR_SUCCESS;
-  {
-    File f(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                       nullptr));
-    DWORD written = 0;
-    if (!f.ok())
-      error = GetLastError();
-    else if (!WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-      error = GetLastError();
-    else if (written != bytes.size())
-      error = ERROR_DISK_FULL;
-    else if (!FlushFileBuffers(f.h))
-      error = GetLastError();
-  }
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    error = GetLastError();
-  if (error == ERROR_SUCCESS) return std::nullopt;
-  DeleteFileW(temporary);
-  return Reason(error);
+  return ReplaceWholeFile(Widen(path), bytes, L"qlx");
 }
 
 CounterFileUi::ReadResult WinCounterFiles::ReadFile(const std::string& path, size_t limit) {

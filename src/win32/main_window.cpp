@@ -119,7 +119,8 @@ void MainWindow::FormCreate() {
   input_ = std::make_unique<InputThread>(g_activity);
   input_->Start();
   logic_ = std::make_unique<MainLogic>(
-      g_activity, Platform{clock_, system_, *input_, store_, *this, logFile_}, haveParams_);
+      g_activity, Platform{clock_, system_, *input_, store_, *this, logFile_, &historyFiles_},
+      haveParams_);
   net_ = std::make_unique<NetWorker>(hwnd_, kNetReply);
   online_ = std::make_unique<OnlineLogic>(g_activity, logic_->settings(), *net_, *this,
                                           [this](const std::string& t) { logic_->Writelog(t); });

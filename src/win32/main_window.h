@@ -14,6 +14,7 @@
 #include "core/panel/panel_layout.h"
 #include "core/panel/popup_menu.h"
 #include "win32/app_window.h"
+#include "win32/history_files.h"
 #include "win32/input_thread.h"
 #include "win32/log_file.h"
 #include "win32/net_worker.h"
@@ -134,6 +135,7 @@ class MainWindow : public MainView, public OnlineView {
   WinSystemQueries system_;
   RegistryStore store_;
   WinLogFile logFile_;
+  WinHistoryFiles historyFiles_;
   std::unique_ptr<InputThread> input_;
   std::unique_ptr<MainLogic> logic_;
   std::unique_ptr<NetWorker> net_;

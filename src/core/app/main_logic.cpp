@@ -25,7 +25,9 @@ void KeepLastLines(std::string& text, size_t limit) {
 }  // namespace
 
 MainLogic::MainLogic(ActivityCounters& counters, Platform platform, bool haveCommandLineParameters)
-    : c_(counters), p_(platform), haveParams_(haveCommandLineParameters), log_(platform.logFile) {}
+    : c_(counters), p_(platform), haveParams_(haveCommandLineParameters), log_(platform.logFile) {
+  if (p_.historyFiles) history_ = std::make_unique<HistoryRecorder>(*p_.historyFiles);
+}
 
 int32_t MainLogic::DayOf(double moment) {
   return quillo::DayOf(moment);
@@ -93,6 +95,7 @@ void MainLogic::FormCreate() {
   const int32_t autosend = ReadInt(store, "Autosend", 0);
   const int32_t hide = ReadInt(store, "Hide", 0);
   const int32_t resetEveryday = ReadInt(store, "ResetEveryday", -1);
+  s.keepHistory = ReadInt(store, "KeepHistory", -1) == -1;
 
   s.showhistory = showHistory == -1;
   s.idledelay = ReadInt(store, "IdleDelay", 10);
@@ -188,6 +191,12 @@ void MainLogic::FormCreate() {
   TurnOn(storedRunning_ == -1);
   if (!samplerEnabled_) tmrDistanceTimer();
 
+  // The history counts from here: the live layers are what start-up made them.
+  if (history_ && s.keepHistory) {
+    history_->Start(c_, p_.clock.Now());
+    NoteHistory(history_->TakeNotes());
+  }
+
   startupErrors_ = strict.errors();
   // The minute save starts from what is in the store now.
   guard_.lastMinuteValues = MinuteSaveValues(c_, p_.system.DecimalSeparator());
@@ -222,6 +231,8 @@ void MainLogic::tmrDistanceTimer() {
   r.now = p_.clock.Now();
   Sample(c_, samplerSettings(), r, p_.view.Presence(), view_);
   p_.view.ShowSample(view_);
+  // What was counted goes to the hour it was counted in.
+  if (history_) history_->FoldIfHourChanged(c_, r.now);
 }
 
 void MainLogic::tmrCheckTimer() {
@@ -295,9 +306,81 @@ void MainLogic::SetLanguage(int language) {
 
 void MainLogic::tmrWriteValuesTimer() {
   DailyLogCheck();
+  PersistHistory();
   const std::string error =
       MinuteSave(p_.store, c_, samplerEnabled_, p_.system.DecimalSeparator(), guard_);
   if (!error.empty() && haveParams_) p_.view.ShowMessage(error);
+}
+
+void MainLogic::PersistHistory() {
+  if (!history_ || !history_->running()) return;
+  history_->Fold(c_, p_.clock.Now());
+  const auto error = history_->Persist();
+  if (!error) {
+    historyErrorShown_ = false;
+    return;
+  }
+  // Tried again at every minute; shown once until a write gets through.
+  if (historyErrorShown_) return;
+  historyErrorShown_ = true;
+  p_.view.ShowError("The history could not be written to " + p_.historyFiles->Folder() + ": " +
+                    *error);
+}
+
+void MainLogic::NoteHistory(std::vector<std::string> notes) {
+  for (std::string& note : notes)
+    if (damagedNoted_.insert(note).second) Writelog(note);
+}
+
+HistoryData MainLogic::LoadHistory() {
+  if (!history_ || !history_->running()) {
+    HistoryData h;
+    if (history_) {
+      // Not kept now, but what was kept is still there to look at.
+      HistoryRecorder reader(*p_.historyFiles);
+      h = reader.Load();
+    }
+    return h;
+  }
+  history_->Fold(c_, p_.clock.Now());
+  HistoryData h = history_->Load();
+  std::vector<std::string> notes;
+  for (const std::string& d : h.damaged) notes.push_back("History: skipped " + d);
+  NoteHistory(std::move(notes));
+  return h;
+}
+
+DayRecord MainLogic::HistoryToday() {
+  if (!history_ || !history_->running()) {
+    DayRecord none;
+    none.day = Today();
+    return none;
+  }
+  history_->Fold(c_, p_.clock.Now());
+  return history_->today();
+}
+
+void MainLogic::SetKeepHistory(bool keep) {
+  settings_.keepHistory = keep;
+  if (!history_ || keep == history_->running()) return;
+  if (keep) {
+    history_->Start(c_, p_.clock.Now());
+    NoteHistory(history_->TakeNotes());
+  } else {
+    PersistHistory();
+    history_->Stop(c_, p_.clock.Now());
+  }
+}
+
+std::optional<std::string> MainLogic::DeleteHistory() {
+  if (!history_) return std::nullopt;
+  HistoryRecorder any(*p_.historyFiles);
+  HistoryRecorder& recorder = history_->running() ? *history_ : any;
+  return recorder.DeleteAll(c_, p_.clock.Now());
+}
+
+std::string MainLogic::HistoryFolder() {
+  return p_.historyFiles ? p_.historyFiles->Folder() : std::string();
 }
 
 void MainLogic::TurnOn(bool on) {
@@ -318,6 +401,8 @@ void MainLogic::btnonoffClick() {
 }
 
 void MainLogic::ResetCounters() {
+  // The history keeps what was counted; only the totals start again.
+  if (history_) history_->Fold(c_, p_.clock.Now());
   c_.totalDistance = 0;
   c_.liveRunSeconds = 0;
   c_.histRunSeconds = 0;
@@ -332,6 +417,7 @@ void MainLogic::ResetCounters() {
   c_.lastSampleMoment = settings_.resetdate;
   // Zero is a real figure: the saves may now replace totals that failed to load.
   guard_.TotalsReplaced();
+  if (history_) history_->LiveZeroed();
 }
 
 void MainLogic::ResetCounter1Click() {
@@ -342,6 +428,7 @@ std::vector<std::string> MainLogic::WriteValues() {
   const SaveContext ctx{
       c_, settings_, samplerEnabled_, p_.view.IsVisible(), Today(), p_.system.DecimalSeparator()};
   auto failures = quillo::WriteValues(p_.store, ctx, guard_);
+  PersistHistory();
   if (haveParams_)
     for (const auto& message : failures) p_.view.ShowMessage(message);
   return failures;

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "core/app/platform.h"
 #include "core/counting/activity_counters.h"
 #include "core/counting/sampler.h"
+#include "core/history/history_recorder.h"
 #include "core/panel/main_window_texts.h"
 #include "core/store/activity_log.h"
 #include "core/store/settings_store.h"
@@ -30,6 +34,8 @@ struct Platform {
   KeyValueStore& store;
   MainView& view;
   LogFile& logFile;
+  // The history's files; without them no history is kept.
+  HistoryFiles* historyFiles = nullptr;
 };
 
 class MainLogic {
@@ -88,6 +94,20 @@ class MainLogic {
   // The language's texts for the logic and the window (an unknown index reads English).
   void SetLanguage(int language);
 
+  // The history, for the History window: every day up to this moment, the day in progress
+  // included. Damaged lines it skipped are noted once in the debug text.
+  HistoryData LoadHistory();
+  // The day in progress as it stands now.
+  DayRecord HistoryToday();
+  // "Keep a history": on, the history picks up from today's file; off, what was counted until
+  // now is written and nothing more is kept. Stored as "KeepHistory".
+  void SetKeepHistory(bool keep);
+  // Deletes the history's files; the day in progress starts again from nothing. nullopt on
+  // success, else why not.
+  std::optional<std::string> DeleteHistory();
+  // The folder of the history's files ("" when the program keeps none).
+  std::string HistoryFolder();
+
   ActivityCounters& counters() { return c_; }
   Platform& platform() { return p_; }
   Settings& settings() { return settings_; }
@@ -124,6 +144,12 @@ class MainLogic {
   ActivityLog log_;
   HookHealth health_;
   std::function<void()> submitter_;
+  std::unique_ptr<HistoryRecorder> history_;  // null without history files
+  // Writes the history's due parts; a failure is shown once until a write succeeds again.
+  void PersistHistory();
+  void NoteHistory(std::vector<std::string> notes);
+  bool historyErrorShown_ = false;
+  std::set<std::string> damagedNoted_;
 };
 
 }  // namespace quillo

@@ -43,6 +43,7 @@ struct Settings {
   bool autosend = false;
   std::string URL = kDefaultSubmitUrl, alias, Comment;
   bool startup = false;
+  bool keepHistory = true;  // "KeepHistory"
 };
 
 // Remembers what the saves may and may not overwrite, and what the minute save wrote last.
