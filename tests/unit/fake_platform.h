@@ -3,11 +3,15 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/app/platform.h"
+#include "core/history/history_recorder.h"
 #include "core/store/activity_log.h"
 
 namespace quillo::fakes {
@@ -90,6 +94,48 @@ struct FakeLogFile : LogFile {
     return std::nullopt;
   }
   int Lines() const { return static_cast<int>(std::count(contents.begin(), contents.end(), '\n')); }
+};
+
+// The history's two files in memory. `failing` makes the named writes ("append history.csv",
+// "replace today.csv") fail while it holds them.
+struct FakeHistoryFiles : HistoryFiles {
+  std::map<std::string, std::string, std::less<>> files;
+  std::set<std::string, std::less<>> failing;
+  std::string Folder() override { return "C:\\Users\\me\\AppData\\Local\\Quillomat\\History\\"; }
+  std::optional<std::string> Read(std::string_view name, std::string& text) override {
+    if (failing.count("read " + std::string(name))) return "The file is locked.";
+    const auto it = files.find(name);
+    text = it == files.end() ? std::string() : it->second;
+    return std::nullopt;
+  }
+  std::optional<std::string> ReadTail(std::string_view name, size_t maxBytes, uint64_t& size,
+                                      std::string& tail) override {
+    const auto it = files.find(name);
+    const std::string all = it == files.end() ? std::string() : it->second;
+    size = all.size();
+    tail = all.substr(all.size() - std::min(all.size(), maxBytes));
+    return std::nullopt;
+  }
+  // Before every write: a text returned fails it ("append history.csv", "replace today.csv").
+  std::function<std::optional<std::string>(const std::string& operation)> beforeWrite;
+  std::optional<std::string> Refused(const std::string& operation) {
+    if (failing.count(operation)) return "There is not enough space on the disk.";
+    return beforeWrite ? beforeWrite(operation) : std::nullopt;
+  }
+  std::optional<std::string> Append(std::string_view name, std::string_view text) override {
+    if (auto refused = Refused("append " + std::string(name))) return refused;
+    files[std::string(name)] += text;
+    return std::nullopt;
+  }
+  std::optional<std::string> Replace(std::string_view name, std::string_view text) override {
+    if (auto refused = Refused("replace " + std::string(name))) return refused;
+    files[std::string(name)] = std::string(text);
+    return std::nullopt;
+  }
+  std::optional<std::string> DeleteAll() override {
+    files.clear();
+    return std::nullopt;
+  }
 };
 
 }  // namespace quillo::fakes

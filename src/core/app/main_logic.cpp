@@ -333,15 +333,8 @@ void MainLogic::NoteHistory(std::vector<std::string> notes) {
 }
 
 HistoryData MainLogic::LoadHistory() {
-  if (!history_ || !history_->running()) {
-    HistoryData h;
-    if (history_) {
-      // Not kept now, but what was kept is still there to look at.
-      HistoryRecorder reader(*p_.historyFiles);
-      h = reader.Load();
-    }
-    return h;
-  }
+  // Not kept now, what was kept is still there to look at.
+  if (!history_ || !history_->running()) return history_ ? history_->Load() : HistoryData{};
   history_->Fold(c_, p_.clock.Now());
   HistoryData h = history_->Load();
   std::vector<std::string> notes;
@@ -374,9 +367,7 @@ void MainLogic::SetKeepHistory(bool keep) {
 
 std::optional<std::string> MainLogic::DeleteHistory() {
   if (!history_) return std::nullopt;
-  HistoryRecorder any(*p_.historyFiles);
-  HistoryRecorder& recorder = history_->running() ? *history_ : any;
-  return recorder.DeleteAll(c_, p_.clock.Now());
+  return history_->DeleteAll(c_, p_.clock.Now());
 }
 
 std::string MainLogic::HistoryFolder() {

@@ -101,6 +101,8 @@ void HistoryRecorder::Start(const ActivityCounters& c, double now) {
       today_.Add(*r);
       continue;
     }
+    // Either way today's file must let it go.
+    todayDirty_ = true;
     if (std::find(written.begin(), written.end(), line) != written.end()) continue;
     if (!r)
       notes_.push_back(
@@ -108,7 +110,6 @@ void HistoryRecorder::Start(const ActivityCounters& c, double now) {
           " is no day record; it is kept at the end of " + std::string(kHistoryPastFile) + ".");
     pending_.push_back(line);
   }
-  todayDirty_ = !pending_.empty();
 }
 
 void HistoryRecorder::Stop(const ActivityCounters& c, double now) {
@@ -222,6 +223,14 @@ HistoryData HistoryRecorder::Load() {
     h.damaged.push_back(std::string(kHistoryPastFile) + " cannot be read: " + *error);
   else
     AddHistoryText(text, kHistoryPastFile, h);
+  if (!running_) {
+    // Not kept now: the day last kept is in today's file.
+    if (const auto error = files_.Read(kHistoryTodayFile, text))
+      h.damaged.push_back(std::string(kHistoryTodayFile) + " cannot be read: " + *error);
+    else
+      AddHistoryText(text, kHistoryTodayFile, h);
+    return h;
+  }
   for (const std::string& line : pending_)
     if (const auto r = ParseDayRecord(line)) h.Add(*r);
   h.Add(today_);

@@ -83,7 +83,7 @@ class HistoryRecorder {
   // The day in progress, as of the last fold.
   const DayRecord& today() const { return today_; }
   // The whole history as of the last fold: the past file read afresh, the days closed but not
-  // yet written, and the day in progress.
+  // yet written, and the day in progress (while not running: today's file as it was left).
   HistoryData Load();
   // Notes for the debug text (damaged lines found and kept): taken once.
   std::vector<std::string> TakeNotes() { return std::move(notes_); }
