@@ -1,0 +1,63 @@
+"""The history's files under Wine: real input reaches today's file within a minute save, a kill
+loses at most what came after the last one, and a reset leaves the history alone."""
+
+import datetime
+
+from test_counting import fresh, values_ci
+from test_data_mends import launch, minute_save, wait_for
+
+CMD_RESET = 101
+IDYES = 6
+
+
+def history_folder(wine):
+    users = wine.prefix / "drive_c" / "users"
+    found = list(users.glob("*/AppData/Local/Quillomat/History"))
+    return found[0] if found else None
+
+
+def today_keystrokes(wine):
+    """The keystrokes of today's record in today.csv (None while there is none)."""
+    folder = history_folder(wine)
+    if not folder or not (folder / "today.csv").exists():
+        return None
+    lines = (folder / "today.csv").read_bytes().decode("ascii").split("\r\n")
+    assert lines[0].startswith("date,keystrokes,left,right,middle,x1,x2,double,wheel,")
+    today = datetime.date.today().isoformat()
+    for line in lines[1:]:
+        fields = line.split(",")
+        if fields[0] == today:
+            assert len(fields) == 60
+            # The hours' keystrokes add up to the day's.
+            assert sum(int(v) for v in fields[12:36]) == int(fields[1])
+            return int(fields[1])
+    return None
+
+
+def saved_keystrokes(wine, expected):
+    """Saves the history now (as the minute timer does) until today's file shows `expected`."""
+    return wait_for(f"today.csv never showed {expected} keystrokes",
+                    lambda: minute_save(wine) or today_keystrokes(wine) == expected)
+
+
+def test_the_history_keeps_the_day_through_a_kill_and_a_reset(wine):
+    fresh(wine, Keystrokes="5000")
+    launch(wine)
+    wine.xdotool("mousemove", 900, 500)
+    wine.xdotool("key", "--delay", 60, "a", "b", "c", "d")
+    saved_keystrokes(wine, 4)
+    # Typed after the last save, then a kill: only those are lost.
+    wine.xdotool("key", "--delay", 60, "e", "f")
+    wine.kill_programs()
+    assert today_keystrokes(wine) == 4
+
+    launch(wine)  # the same day: the history picks it up
+    wine.xdotool("key", "--delay", 60, "g", "h", "i")
+    saved_keystrokes(wine, 7)
+    # A reset zeroes the totals; the history keeps the day's keystrokes and goes on counting.
+    wine.probe("command", "TfrmMain", CMD_RESET)
+    assert wine.probe("dialog", "Quillomat", "10000", str(IDYES)).returncode == 0
+    wine.xdotool("key", "--delay", 60, "j")
+    saved_keystrokes(wine, 8)
+    assert int(values_ci(wine).get("keystrokes", "0")) < 5000
+    assert not (history_folder(wine) / "history.csv").exists()  # no day has ended yet
