@@ -34,7 +34,15 @@ struct ListState {
   void Select(int i) { index = i >= 0 && i < static_cast<int>(items.size()) ? i : -1; }
 };
 
-enum class SettingsPage : int { kGeneral, kDisplayedItems, kTimeLogging, kDataUpload, kDebug };
+// The pages in the order of their tabs.
+enum class SettingsPage : int {
+  kGeneral,
+  kDisplayedItems,
+  kTimeLogging,
+  kDataUpload,
+  kHistory,
+  kDebug
+};
 
 // What every control of the dialog holds. A new state is the dialog as designed; FormShow fills
 // it from the main window.
