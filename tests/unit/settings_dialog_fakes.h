@@ -10,6 +10,7 @@
 
 #include "core/app/main_logic.h"
 #include "core/app/settings_dialog.h"
+#include "fake_platform.h"
 
 namespace quillo::fakes {
 
@@ -113,6 +114,11 @@ struct Host : SettingsHost {
   };
   std::vector<ShellCall> shellCalls;
   std::optional<std::pair<std::string, bool>> autoStart;  // data, removed
+  struct Question {
+    std::string text, yes, no;
+  };
+  std::vector<Question> questions;
+  bool answerYes = false;
 
   void MoveMainWindowOffScreen() override { events.push_back("off screen"); }
   void RebuildPanel() override { events.push_back("rebuild"); }
@@ -124,6 +130,12 @@ struct Host : SettingsHost {
                      (once ? " once" : ""));
     autoStart = {data, remove};
   }
+  bool AskYesNoDefaultNo(const std::string& text, const std::string& yes,
+                         const std::string& no) override {
+    events.push_back("question");
+    questions.push_back({text, yes, no});
+    return answerYes;
+  }
   std::string ExecutablePath() override { return "C:\\Program Files\\Quillomat\\Quillomat.exe"; }
   std::string DocumentsSubfolder(const std::string& name) override {
     return "C:\\Users\\ann\\Documents\\" + name + "\\";
@@ -133,6 +145,15 @@ struct Host : SettingsHost {
                     int show) override {
     shellCalls.push_back({operation, file, parameters, directory, show});
     return shellResult;
+  }
+};
+
+// The history's files, whose deletion can be made to fail.
+struct History : FakeHistoryFiles {
+  std::optional<std::string> deleteFailure;
+  std::optional<std::string> DeleteAll() override {
+    if (deleteFailure) return deleteFailure;
+    return FakeHistoryFiles::DeleteAll();
   }
 };
 
@@ -147,6 +168,9 @@ struct Rig {
   View view{events};
   LogFile logFile;
   Host host{events};
+  History history;
+  // The program keeps its history in `history`; without files (nullptr) it keeps none.
+  quillo::HistoryFiles* historyFiles = &history;
   std::unique_ptr<MainLogic> logic;
   // What the last opening did outside the dialog, kept before the events are cleared.
   Events opening;
@@ -156,7 +180,7 @@ struct Rig {
     store.values.clear();
     for (const auto& [name, value] : stored) store.values[name] = value;
     logic = std::make_unique<MainLogic>(
-        counters, Platform{clock, system, hooks, store, view, logFile}, false);
+        counters, Platform{clock, system, hooks, store, view, logFile, historyFiles}, false);
     logic->FormCreate();
     events.clear();
     return *logic;

@@ -313,6 +313,7 @@ TEST(SettingsDialog, ApplyWritesInItsOrderWithItsSpellingsThenRebuildsAndSaves) 
       "write Hide=0",
       "auto-start Quillomat = \"C:\\Program Files\\Quillomat\\Quillomat.exe\"",
       "write DispItems=11111111111111",
+      "write KeepHistory=-1",
       "off screen",
       "rebuild",
       "texts 2",

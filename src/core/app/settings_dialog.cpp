@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/panel/history_setting_texts.h"
 #include "core/store/activity_log.h"
 #include "core/util/datetime.h"
 #include "core/util/numbers.h"
@@ -168,6 +169,10 @@ void FormShow(SettingsDialogState& st, MainLogic& logic, SettingsHost& host) {
   st.lblSince = st.texts[DialogText::Sindsstring] + FormatResetMoment(s.resetdate, months);
   st.lblmeas = st.texts[DialogText::Metingstring] + ": " + FormatDay(s.measuredate, months);
   st.lblLogHint = host.DocumentsSubfolder(std::string(kLogSubfolder)) + std::string(kLogFileName);
+
+  st.chkKeepHistory = s.keepHistory;
+  st.edtHistoryFolder = logic.HistoryFolder();
+  st.deleteHistoryEnabled = !st.edtHistoryFolder.empty();
 
   st.activePage = SettingsPage::kGeneral;
   DebugModeCheck(st, s.Comment, logic);
@@ -346,6 +351,10 @@ ApplyResult btnOKClick(SettingsDialogState& st, MainLogic& logic, SettingsHost& 
   const std::string flags = DispItems(st);
   WriteStr(store, "DispItems", flags);
   s.dispitems = flags;
+  // The history after the items: it touches neither the panel nor the full save, which never
+  // writes "KeepHistory". Switched at once, so unticked nothing more is kept from this moment.
+  WriteInt(store, "KeepHistory", BoolToInt(st.chkKeepHistory));
+  logic.SetKeepHistory(st.chkKeepHistory);
   // 17
   {
     OffScreen offScreen(host);
@@ -373,6 +382,26 @@ std::optional<std::string> btnViewFileClick(SettingsHost& host) {
   const int64_t r = host.ShellExec("open", folder + "quillomat.log", "", std::nullopt, kShowNormal);
   if (r >= 32) return std::nullopt;
   return "The following link is invalid :\n\r" + folder + std::string(kLogFileName);
+}
+
+std::optional<std::string> btnDeleteHistoryClick(const SettingsDialogState& st, MainLogic& logic,
+                                                 SettingsHost& host) {
+  // Asked and answered in the language the dialog shows, which may be one not yet applied.
+  const int language = st.texts.language;
+  const std::string folder = logic.HistoryFolder();
+  if (folder.empty()) return std::nullopt;  // nothing the user could be told would be deleted
+  if (!host.AskYesNoDefaultNo(DeleteHistoryQuestion(language, folder),
+                              std::string(MainWindowText(MainText::yesstring, language)),
+                              std::string(MainWindowText(MainText::nostring, language))))
+    return std::nullopt;
+  const std::optional<std::string> error = logic.DeleteHistory();
+  if (!error) return std::nullopt;
+  return std::string(HistorySettingText(HistoryText::deleteFailed, language)) + " " + *error;
+}
+
+std::string DeleteHistoryQuestion(int language, const std::string& folder) {
+  return std::string(HistorySettingText(HistoryText::deleteQuestion, language)) + "\n\n" +
+         std::string(HistorySettingText(HistoryText::lblHistoryFolder, language)) + "\n" + folder;
 }
 
 std::optional<std::string_view> ShellExecuteError(int64_t result) {

@@ -34,7 +34,15 @@ struct ListState {
   void Select(int i) { index = i >= 0 && i < static_cast<int>(items.size()) ? i : -1; }
 };
 
-enum class SettingsPage : int { kGeneral, kDisplayedItems, kTimeLogging, kDataUpload, kDebug };
+// The pages in the order of their tabs.
+enum class SettingsPage : int {
+  kGeneral,
+  kDisplayedItems,
+  kTimeLogging,
+  kDataUpload,
+  kHistory,
+  kDebug
+};
 
 // What every control of the dialog holds. A new state is the dialog as designed; FormShow fills
 // it from the main window.
@@ -65,6 +73,11 @@ struct SettingsDialogState {
   std::string edtAlias, edtComment, edtURL;
   std::string SpinEdit1;  // minutes between submissions
   bool chkenable = false;
+
+  // History. "Delete history…" can be used only where the program names the folder it deletes.
+  bool chkKeepHistory = true;
+  std::string edtHistoryFolder;  // read-only: where the history is kept
+  bool deleteHistoryEnabled = false;
 
   // Debug data.
   bool debugTabVisible = false;
@@ -126,6 +139,10 @@ class SettingsHost {
   virtual std::string ExecutablePath() = 0;
   // The Documents folder + "\" + name + "\", the folder created.
   virtual std::string DocumentsSubfolder(const std::string& name) = 0;
+  // A warning question with two buttons captioned `yes` and `no`, the second of them the default
+  // (Enter answers it); true for the first.
+  virtual bool AskYesNoDefaultNo(const std::string& text, const std::string& yes,
+                                 const std::string& no) = 0;
   // ShellExecuteW with no owner window; an absent directory is passed as no directory at all.
   // Returns the call's result.
   virtual int64_t ShellExec(const std::string& operation, const std::string& file,
@@ -180,9 +197,9 @@ struct ApplyResult {
   std::vector<std::string> corrections;
 };
 // btnOKClick, for OK and Apply alike: everything the dialog shows goes to the main window's
-// settings, the store (with the dialog's own spellings), the auto-start entry and the panel, in
-// the fixed order, ending with the full save. Typed spin values are taken first and the state
-// shows what was taken. A store write that fails throws StoreError; what was done stays done.
+// settings, the store (with the dialog's own spellings), the auto-start entry, the history and the
+// panel, in the fixed order, ending with the full save. Typed spin values are taken first and the
+// state shows what was taken. A store write that fails throws StoreError; what was done stays done.
 ApplyResult btnOKClick(SettingsDialogState& st, MainLogic& logic, SettingsHost& host);
 
 // btnLogNowClick: a line in the activity log now.
@@ -192,6 +209,14 @@ void btnLogNowClick(MainLogic& logic);
 std::optional<std::string> btnBrowseClick(MainLogic& logic, SettingsHost& host);
 // btnViewFileClick: the log file in its viewer. The warning to show when the shell fails.
 std::optional<std::string> btnViewFileClick(SettingsHost& host);
+
+// "Delete history…": the question (in the dialog's language, naming the folder, No the default),
+// and on Yes the history's files deleted at once, whatever OK or Cancel follows. The message to
+// show when deleting failed, with the system's reason; nothing after No or a deletion.
+std::optional<std::string> btnDeleteHistoryClick(const SettingsDialogState& st, MainLogic& logic,
+                                                 SettingsHost& host);
+// The question "Delete history…" asks in a language.
+std::string DeleteHistoryQuestion(int language, const std::string& folder);
 
 // The message ShellExecuteChecked raises for one of ShellExecuteW's thirteen failure results;
 // nothing for any other result.

@@ -358,6 +358,11 @@ void SettingsDialogWindow::Command(int id, int code) {
     case ids::btnSend:
       host_.SendNow();
       return;
+    case ids::btnDeleteHistory:
+      if (code != BN_CLICKED) return;
+      if (const auto error = btnDeleteHistoryClick(st_, logic(), host_))
+        Message(*error, MB_ICONERROR);
+      return;
     default:
       return;
   }

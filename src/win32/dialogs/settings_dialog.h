@@ -11,7 +11,7 @@ class WinSettingsHost;
 // Control ids, named after the dialog's components (the end-to-end tests address them too).
 namespace settings_ids {
 inline constexpr int btnOK = IDOK, btnCancel = IDCANCEL, btnApply = 1001, PageControl1 = 1002;
-// Pages: TabSheet1 … TabSheet4 and tshDebug.
+// Pages: TabSheet1 … TabSheet4, the history's page and tshDebug.
 inline constexpr int kPageBase = 1900;
 // General.
 inline constexpr int lblMonitor = 1100, edtmonitorsize = 1101, spnmonitorsize = 1102,
@@ -36,6 +36,10 @@ inline constexpr int grpUpload = 1400, lblAlias = 1401, edtAlias = 1402, lblComm
                      SpinEdit1 = 1412, spnInterval = 1413, lblMinutes = 1414;
 // Debug data.
 inline constexpr int Memo1 = 1500;
+// History.
+inline constexpr int grpKeepHistory = 1700, chkKeepHistory = 1701, lblHistoryNote = 1702,
+                     grpHistoryFolder = 1703, lblHistoryFolder = 1704, edtHistoryFolder = 1705,
+                     btnDeleteHistory = 1706;
 // Pop-up menu items.
 inline constexpr int ResetOriginalColor1 = 1600, Reset1 = 1601;
 }  // namespace settings_ids

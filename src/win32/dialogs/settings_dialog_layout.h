@@ -2,10 +2,12 @@
 // (tab) order, which caption each shows, and the spin edits' pairs.
 #pragma once
 
+#include <iterator>
 #include <string_view>
 #include <utility>
 
 #include "core/app/settings_dialog.h"
+#include "core/panel/history_setting_texts.h"
 #include "win32/dialogs/settings_dialog.h"
 
 namespace quillo::settings_layout {
@@ -23,6 +25,7 @@ enum class Kind {
   kLabel,
   kNotifyLabel,
   kEdit,
+  kReadOnlyEdit,
   kSpinEdit,
   kUpDown,
   kList,
@@ -42,9 +45,12 @@ struct ControlDef {
   int x, y, w, h;
 };
 
-inline constexpr int kPages = 5;
+// In the order of SettingsPage; "Debug Data" is the last, its tab shown only in debug mode.
+inline constexpr int kPages = 6;
 inline constexpr int kMain = -1, kGeneral = 0, kItems = 1, kTimeLogging = 2, kUpload = 3,
-                     kDebug = 4;
+                     kHistory = 4, kDebug = 5;
+static_assert(kHistory == static_cast<int>(SettingsPage::kHistory) &&
+              kDebug == static_cast<int>(SettingsPage::kDebug) && kDebug == kPages - 1);
 
 // Creation order is tab order. Group boxes come last on their page so that they lie beneath what
 // they frame.
@@ -124,6 +130,15 @@ inline constexpr ControlDef kControls[] = {
     {kUpload, ids::lblMinutes, Kind::kLabel, 216, 206, 114, 16},
     {kUpload, ids::grpUpload, Kind::kGroup, 6, 0, 334, 146},
     {kUpload, ids::grpAuto, Kind::kGroup, 6, 156, 334, 80},
+    // History: the setting with what it promises, then where the files are and their deletion.
+    // The note has room for a second line, which the longer languages need.
+    {kHistory, ids::chkKeepHistory, Kind::kCheck, 16, 18, 314, 18},
+    {kHistory, ids::lblHistoryNote, Kind::kLabel, 16, 42, 314, 32},
+    {kHistory, ids::lblHistoryFolder, Kind::kLabel, 16, 106, 314, 16},
+    {kHistory, ids::edtHistoryFolder, Kind::kReadOnlyEdit, 16, 126, 314, 22},
+    {kHistory, ids::btnDeleteHistory, Kind::kButton, 16, 158, 190, 28},
+    {kHistory, ids::grpKeepHistory, Kind::kGroup, 6, 0, 334, 84},
+    {kHistory, ids::grpHistoryFolder, Kind::kGroup, 6, 90, 334, 108},
     // Debug data: the memo fills the page.
     {kDebug, ids::Memo1, Kind::kMemo, 4, 4, 0, 0},
     // The buttons below the pages.
@@ -190,8 +205,18 @@ inline constexpr std::pair<int, std::string_view> kFixedCaptions[] = {
     {ids::chkResetEveryday, kCaptionResetEveryday},
 };
 
+// The history page's captions, from its own table.
+inline constexpr std::pair<int, HistoryText> kHistoryCaptions[] = {
+    {ids::chkKeepHistory, HistoryText::chkKeepHistory},
+    {ids::lblHistoryNote, HistoryText::lblHistoryNote},
+    {ids::lblHistoryFolder, HistoryText::lblHistoryFolder},
+    {ids::btnDeleteHistory, HistoryText::btnDeleteHistory},
+};
+
+// The tabs of the pages before the history's.
 inline constexpr DialogText kTabCaptions[] = {DialogText::TabSheet1, DialogText::TabSheet2,
                                               DialogText::TabSheet3, DialogText::TabSheet4};
+static_assert(std::size(kTabCaptions) == kHistory);
 
 struct SpinDef {
   int edit, upDown;

@@ -1,5 +1,5 @@
 // The settings dialog's host: moving the panel out of sight and back around its rebuild, the Run
-// key, the program's path, the Documents folder and the shell.
+// key, the program's path, the Documents folder, the shell and its questions.
 #include "win32/dialogs/settings_host.h"
 
 #include <shellapi.h>
@@ -9,6 +9,7 @@
 #include "core/panel/work_area.h"
 #include "win32/dialogs/settings_dialog_layout.h"
 #include "win32/log_file.h"
+#include "win32/message_boxes.h"
 #include "win32/registry_store.h"
 #include "win32/win_platform.h"
 
@@ -46,6 +47,12 @@ void WinSettingsHost::RepaintMainWindow() {
 void WinSettingsHost::SetAutoStart(const std::string& name, const std::string& data, bool once,
                                    bool remove) {
   quillo::SetAutoStart(name, data, once, remove);
+}
+
+bool WinSettingsHost::AskYesNoDefaultNo(const std::string& text, const std::string& yes,
+                                        const std::string& no) {
+  // The box belongs to the open dialog whatever owner is named here (message_boxes).
+  return AskYesNoBox(owner_.window, text, yes, no, true);
 }
 
 std::string WinSettingsHost::ExecutablePath() {

@@ -1,6 +1,6 @@
 // What the settings dialog reaches outside itself, for the real program: the window that opens it
 // (handed in as plain pieces, so that nothing under dialogs/ knows that window's class), the Run
-// key, the program's path, the Documents folder and the shell.
+// key, the program's path, the Documents folder, the shell and its questions.
 #pragma once
 
 #include <windows.h>
@@ -49,6 +49,9 @@ class WinSettingsHost final : public SettingsHost {
   void RepaintMainWindow() override;
   void SetAutoStart(const std::string& name, const std::string& data, bool once,
                     bool remove) override;
+  // The program's question box, owned by the open dialog.
+  bool AskYesNoDefaultNo(const std::string& text, const std::string& yes,
+                         const std::string& no) override;
   std::string ExecutablePath() override;
   std::string DocumentsSubfolder(const std::string& name) override;
   int64_t ShellExec(const std::string& operation, const std::string& file,

@@ -93,6 +93,12 @@ void SettingsPages::Create(HWND dialog, DLGPROC pageProc, LPARAM param, int dpi)
         style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
         ex = WS_EX_CLIENTEDGE;
         break;
+      case Kind::kReadOnlyEdit:
+        // Read-only, yet reached by Tab, so that the path can be selected and copied.
+        cls = WC_EDITW;
+        style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_READONLY;
+        ex = WS_EX_CLIENTEDGE;
+        break;
       case Kind::kSpinEdit:
         cls = WC_EDITW;
         style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_CENTER;
@@ -237,6 +243,7 @@ void SettingsPages::Read(SettingsDialogState& st) const {
   st.chklog = Checked(Control(ids::chklog));
   st.chkResetEveryday = Checked(Control(ids::chkResetEveryday));
   st.chkenable = Checked(Control(ids::chkenable));
+  st.chkKeepHistory = Checked(Control(ids::chkKeepHistory));
 }
 
 void SettingsPages::WriteList(int id, const ListState& list) {
@@ -257,6 +264,8 @@ void SettingsPages::Write(SettingsDialogState& st) {
   SetText(dialog_, std::string(kSettingsCaption));
   for (const auto& [id, row] : kCaptions) SetText(Control(id), t[row]);
   for (const auto& [id, caption] : kFixedCaptions) SetText(Control(id), std::string(caption));
+  for (const auto& [id, row] : kHistoryCaptions)
+    SetText(Control(id), std::string(HistorySettingText(row, t.language)));
 
   WriteList(ids::cbxUnits, st.cbxUnits);
   WriteList(ids::cbxOrientation, st.cbxOrientation);
@@ -290,6 +299,9 @@ void SettingsPages::Write(SettingsDialogState& st) {
   SetChecked(Control(ids::chklog), st.chklog);
   SetChecked(Control(ids::chkResetEveryday), st.chkResetEveryday);
   SetChecked(Control(ids::chkenable), st.chkenable);
+  SetChecked(Control(ids::chkKeepHistory), st.chkKeepHistory);
+  SetText(Control(ids::edtHistoryFolder), st.edtHistoryFolder);
+  SetEnabled(Control(ids::btnDeleteHistory), st.deleteHistoryEnabled);
 
   TOOLINFOW ti{};
   ti.cbSize = sizeof ti;
@@ -305,7 +317,7 @@ void SettingsPages::Write(SettingsDialogState& st) {
 }
 
 void SettingsPages::SyncTabs(const SettingsDialogState& st) {
-  // Four pages always; "Debug Data" only while its tab is to be seen.
+  // Every page but the last always; "Debug Data" only while its tab is to be seen.
   const int wanted = st.debugTabVisible ? kPages : kPages - 1;
   bool changed = false;
   while (TabCtrl_GetItemCount(tabs_) > wanted) {
@@ -314,7 +326,10 @@ void SettingsPages::SyncTabs(const SettingsDialogState& st) {
   }
   for (int i = 0; i < wanted; ++i) {
     std::wstring caption =
-        Widen(i < kPages - 1 ? st.texts[kTabCaptions[i]] : std::string(kCaptionDebugPage));
+        Widen(i < kHistory ? st.texts[kTabCaptions[i]]
+              : i == kHistory
+                  ? std::string(HistorySettingText(HistoryText::TabHistory, st.texts.language))
+                  : std::string(kCaptionDebugPage));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();

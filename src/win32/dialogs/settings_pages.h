@@ -1,4 +1,4 @@
-// The settings dialog's pages: the tab control, its five pages and every control on them, laid
+// The settings dialog's pages: the tab control, its six pages and every control on them, laid
 // out at the window's DPI, and the dialog's state copied to the controls and back.
 #pragma once
 
