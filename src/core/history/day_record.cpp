@@ -101,13 +101,18 @@ std::optional<int32_t> ParseIsoDate(std::string_view t) {
 
 std::string FormatDayRecord(const DayRecord& r) {
   std::string line = IsoDate(r.day);
-  for (Counter c : kColumns) line += "," + std::to_string(r.Count(c));
+  auto field = [&line](uint64_t v) {
+    line += ',';
+    line += std::to_string(v);
+  };
+  for (Counter c : kColumns) field(r.Count(c));
   char distance[64];
   std::snprintf(distance, sizeof distance, ",%.3f", r.distance > 0 ? r.distance : 0.0);
   line += distance;
-  line += "," + std::to_string(r.runningSeconds) + "," + std::to_string(r.idleSeconds);
-  for (uint64_t v : r.hourKeystrokes) line += "," + std::to_string(v);
-  for (uint64_t v : r.hourClicks) line += "," + std::to_string(v);
+  field(r.runningSeconds);
+  field(r.idleSeconds);
+  for (uint64_t v : r.hourKeystrokes) field(v);
+  for (uint64_t v : r.hourClicks) field(v);
   return line;
 }
 
