@@ -9,6 +9,7 @@
 #include "core/history/history_periods.h"
 #include "core/panel/main_window_texts.h"
 #include "core/util/datetime.h"
+#include "history_days.h"
 
 namespace quillo {
 namespace {
@@ -60,12 +61,7 @@ void ExpectInside(const ChartPicture& p) {
   }
 }
 
-DayRecord Keys(int32_t day, uint64_t keys) {
-  DayRecord r;
-  r.day = day;
-  r.counts[static_cast<size_t>(Counter::kKeystrokes)] = keys;
-  return r;
-}
+using history_days::Keys;
 
 TEST(HistoryChart, TheScaleHasFiveRoundClassesAndNoUseApart) {
   const SequentialScale s = MakeScale(HistoryMeasure::kKeystrokes, 12345, true, kEnglish);

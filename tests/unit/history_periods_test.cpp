@@ -4,23 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "core/util/datetime.h"
+#include "history_days.h"
 
 namespace quillo {
 namespace {
 
-int32_t D(int y, int m, int d) {
-  return DayNumber(y, m, d);
-}
-
-DayRecord Keys(int32_t day, uint64_t keys, int hour = 9) {
-  DayRecord r;
-  r.day = day;
-  r.counts[static_cast<size_t>(Counter::kKeystrokes)] = keys;
-  r.counts[static_cast<size_t>(Counter::kLeft)] = 1;
-  r.hourKeystrokes[static_cast<size_t>(hour)] = keys;
-  r.hourClicks[static_cast<size_t>(hour)] = 1;
-  return r;
-}
+using history_days::D;
+using history_days::Keys;
 
 HistoryData Fixture(std::initializer_list<DayRecord> days) {
   HistoryData h;

@@ -8,21 +8,13 @@
 
 #include "core/panel/main_window_texts.h"
 #include "core/util/datetime.h"
+#include "history_days.h"
 
 namespace quillo {
 namespace {
 
-int32_t D(int y, int m, int d) {
-  return DayNumber(y, m, d);
-}
-
-DayRecord Keys(int32_t day, uint64_t keys, int hour = 9) {
-  DayRecord r;
-  r.day = day;
-  r.counts[static_cast<size_t>(Counter::kKeystrokes)] = keys;
-  r.hourKeystrokes[static_cast<size_t>(hour)] = keys;
-  return r;
-}
+using history_days::D;
+using history_days::Keys;
 
 const int32_t kToday = D(2026, 12, 10);  // a Thursday
 
