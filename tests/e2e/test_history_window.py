@@ -207,6 +207,7 @@ def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(win
     kb = Keyboard(wine)
     buttons = len(wine.probe("taskbar", "-").stdout.splitlines())
     pointer_away(wine)
+    hour = datetime.datetime.now().hour  # the hour the hours' chart selects when it opens
     w = open_history(wine)
     # A window of its own: not owned, a taskbar button of its own.
     assert w["owned"] == 0 and w["toolwindow"] == 0
@@ -217,7 +218,6 @@ def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(win
 
     weekday = today.strftime("%a")
     wait_text(wine, ENGLISH, ID_CALENDAR, f"{weekday} {today.isoformat()} {DASH} Keystrokes: 0")
-    hour = datetime.datetime.now().hour
     month_ago = today - datetime.timedelta(days=29)
     assert focus_id(wine) == ID_CALENDAR
     assert selected_square(wine, ENGLISH, "history_en_96_calendar_before") == NO_USE
@@ -366,6 +366,13 @@ def test_one_window_its_size_and_place_remembered_and_f1_opens_its_page(wine):
     while (s := state(wine.probe("window", "TfrmHistory", "2000").stdout))["w"] != 900:
         assert time.monotonic() < deadline
         time.sleep(0.2)
+    # Moved to a monitor of 144 DPI: a larger font, and every caption still whole.
+    before = control(wine, ENGLISH, ID_MEASURE)["h"]
+    assert wine.probe("dpichanged", "TfrmHistory", "144").returncode == 0
+    assert control(wine, ENGLISH, ID_MEASURE)["h"] > before
+    labels_fit(wine, ENGLISH)
+    assert wine.probe("dpichanged", "TfrmHistory", "96").returncode == 0
+    assert control(wine, ENGLISH, ID_MEASURE)["h"] == before
     # A second "History...": still one window, in front.
     open_history(wine)
     assert wine.probe("count", "TfrmHistory", ENGLISH).stdout.strip() == "1"
@@ -381,9 +388,11 @@ def test_one_window_its_size_and_place_remembered_and_f1_opens_its_page(wine):
     chm = "Z:" + str(wine.exe("Quillomat.chm")).replace("/", "\\")
     assert [cmd[1:] for cmd in viewers.values()] == [[chm + "::/history.html"]]
 
-    # Closed, it is gone (the program goes on) and its rectangle is kept; opened again, it is
-    # where it was.
-    assert wine.probe("close", "TfrmHistory").returncode == 0
+    # Closed (Esc), it is gone while the program goes on, and its rectangle is kept; opened
+    # again, it is where it was.
+    wine.run(["taskkill", "/im", "hh.exe", "/f"])
+    assert wine.probe("activate", "TfrmHistory").returncode == 0
+    Keyboard(wine).press("Escape")
     assert wine.probe("gone", "TfrmHistory", "10000").returncode == 0
     assert p.poll() is None
     assert placement(wine) == "120,90,1020,790"
@@ -395,14 +404,24 @@ def test_save_as_csv_writes_every_day_with_the_users_separators(wine):
     today, days = seed(wine, Language="2", Displaymode="-1")
     # German regional settings: a semicolon between fields, a decimal comma, weeks from Monday.
     intl = r"HKCU\Control Panel\International"
-    for name, value in (("sList", ";"), ("sDecimal", ","), ("sThousand", "."),
-                        ("iFirstDayOfWeek", "0")):
+    german = {"sList": ";", "sDecimal": ",", "sThousand": ".", "iFirstDayOfWeek": "0"}
+    was = {name: value for name, value in wine.reg_values(intl).items() if name in german}
+    for name, value in german.items():
         wine.reg_set(name, value, key=intl)
     try:
         start_program(wine)
         open_history(wine)
-        Keyboard(wine).press("a", "b", "c")
+        kb = Keyboard(wine)
+        kb.press("a", "b", "c")
         wait_text(wine, GERMAN, ID_CALENDAR, rf".* {DASH} Tastenanschläge: 3", seconds=60)
+        # Weeks from Monday, figures grouped with a dot, as these settings say.
+        kb.tab_to(ID_GROUPING)
+        kb.press("Down")
+        m = wait_text(wine, GERMAN, ID_BARS,
+                      rf"(\S+) {EN_DASH} \S+ {DASH} Tastenanschläge: ([\d.]+)", seconds=10)
+        first = datetime.date.fromisoformat(m.group(1))
+        assert first.weekday() == 0 or first == today - datetime.timedelta(days=29)
+        assert re.fullmatch(r"\d{1,3}(\.\d{3})+", m.group(2)), m.group(2)
         target = wine.home / "Documents" / "verlauf.csv"
         save = control(wine, GERMAN, ID_SAVE)
         wine.xdotool("mousemove", save["x"] + save["w"] // 2, save["y"] + save["h"] // 2)
@@ -417,8 +436,11 @@ def test_save_as_csv_writes_every_day_with_the_users_separators(wine):
             assert time.monotonic() < deadline, "the file was not saved"
             time.sleep(0.2)
     finally:
-        for name in ("sList", "sDecimal", "sThousand", "iFirstDayOfWeek"):
-            wine.run(["reg", "delete", intl, "/v", name, "/f"])
+        for name in german:
+            if name in was:
+                wine.reg_set(name, was[name], key=intl)
+            else:
+                wine.run(["reg", "delete", intl, "/v", name, "/f"])
     raw = target.read_bytes()
     assert raw.startswith(b"\xef\xbb\xbf")
     lines = raw[3:].decode("utf-8").split("\r\n")
@@ -434,4 +456,5 @@ def test_save_as_csv_writes_every_day_with_the_users_separators(wine):
         assert row[2] == str(sum(d["clicks"]))
         assert row[10] == f'{d["distance"] * 2.54 / 100000:.3f}'.replace(".", ",")
         assert row[11] == f'{d["running"] / 3600:.3f}'.replace(".", ",")
-    assert rows[-1][0] == today.isoformat() and rows[-1][1] == "3"
+    # Today as it stood when the button was pressed: every key until then.
+    assert rows[-1][0] == today.isoformat() and rows[-1][1] == str(kb.sent)
