@@ -55,8 +55,8 @@ HistoryWindow::HistoryWindow(HistoryHost host) : host_(std::move(host)) {}
 
 HistoryWindow::~HistoryWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
+  if (measureDc_) DeleteDC(measureDc_);  // first: the font is selected into it
   if (font_) DeleteObject(font_);
-  if (measureDc_) DeleteDC(measureDc_);
 }
 
 HistoryViewOptions HistoryWindow::Options() const {
