@@ -3,13 +3,11 @@
 
 #include <shlobj.h>
 
-#include <commdlg.h>
-
 #include <vector>
 
 #include "core/app/main_logic.h"
 #include "core/store/activity_log.h"
-#include "win32/common_controls.h"
+#include "win32/file_dialog.h"
 #include "win32/file_io.h"
 #include "win32/message_boxes.h"
 #include "win32/registry_store.h"
@@ -38,35 +36,6 @@ std::string Reason(DWORD code) {
 
 bool g_busy = false;
 
-// The file dialogs live in comdlg32, which brings the common-controls library with it: both are
-// loaded when a dialog is first asked for, never for the panel alone, and then stay.
-struct FileDialogs {
-  using Show = BOOL(WINAPI*)(LPOPENFILENAMEW);
-  Show save = nullptr, open = nullptr;
-  DWORD(WINAPI* extendedError)() = nullptr;
-  DWORD loadError = ERROR_SUCCESS;
-};
-
-const FileDialogs& LoadFileDialogs() {
-  static const FileDialogs dialogs = [] {
-    FileDialogs d;
-    HMODULE library = LoadLibraryW(L"comdlg32.dll");
-    if (!library) {
-      d.loadError = GetLastError();
-      return d;
-    }
-    const auto get = [library](const char* name) {
-      return reinterpret_cast<void*>(GetProcAddress(library, name));
-    };
-    d.save = reinterpret_cast<FileDialogs::Show>(get("GetSaveFileNameW"));
-    d.open = reinterpret_cast<FileDialogs::Show>(get("GetOpenFileNameW"));
-    d.extendedError = reinterpret_cast<DWORD(WINAPI*)()>(get("CommDlgExtendedError"));
-    if (!d.save || !d.open) d.loadError = ERROR_PROC_NOT_FOUND;
-    return d;
-  }();
-  return dialogs;
-}
-
 template <typename Command>
 void OneAtATime(Command command) {
   if (g_busy) return;
@@ -83,35 +52,14 @@ void OneAtATime(Command command) {
 }  // namespace
 
 std::optional<std::string> WinCounterFiles::AskPath(bool save) {
-  const std::wstring filter = Widen(kExportFilter) + L'\0' + Widen(kExportPattern) + L'\0' + L'\0';
-  const std::wstring extension = Widen(kExportExtension);
-  std::vector<wchar_t> name(32768, L'\0');
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner_;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = name.data();
-  ofn.nMaxFile = static_cast<DWORD>(name.size());
-  ofn.lpstrDefExt = extension.c_str();  // added to a name typed without an extension
-  // An existing export is replaced without a question; an open names no file that must exist,
-  // since a name that names nothing is simply not imported.
-  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-              (save ? OFN_NOREADONLYRETURN : 0);
-  // Version 6 of the common controls, as every dialog of the program gets it.
-  CommonControlsScope v6(0);
-  const FileDialogs& dialogs = LoadFileDialogs();
-  if (dialogs.loadError != ERROR_SUCCESS) {
-    ShowError("The file dialog could not be shown: " + Reason(dialogs.loadError));
-    return std::nullopt;
-  }
-  const BOOL chosen = (save ? dialogs.save : dialogs.open)(&ofn);
-  if (!chosen) {
-    if (const DWORD error = dialogs.extendedError ? dialogs.extendedError() : 0)
-      ShowError("The file dialog could not be shown (error " + std::to_string(error) + ").");
-    return std::nullopt;
-  }
-  return Narrow(name.data());
+  FileDialogRequest request;
+  request.owner = owner_;
+  request.save = save;
+  request.filterName = kExportFilter;
+  request.pattern = kExportPattern;
+  request.defaultExtension = kExportExtension;
+  // An existing export is replaced without a question.
+  return AskFilePath(request, [this](const std::string& text) { ShowError(text); });
 }
 
 std::optional<std::string> WinCounterFiles::AskExportPath() {

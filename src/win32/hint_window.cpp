@@ -11,7 +11,7 @@ constexpr UINT kHideAfterMs = 5000;
 constexpr int kPadding = 3;
 }  // namespace
 
-HintWindow::HintWindow(HINSTANCE instance) : instance_(instance) {
+HintWindow::HintWindow(HINSTANCE instance, HWND owner) : instance_(instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_SAVEBITS;
@@ -21,7 +21,7 @@ HintWindow::HintWindow(HINSTANCE instance) : instance_(instance) {
   wc.lpszClassName = kHintClass;
   RegisterClassExW(&wc);
   hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kHintClass, L"",
-                          WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+                          WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner, nullptr, instance, this);
 }
 
 HintWindow::~HintWindow() {
@@ -78,19 +78,33 @@ void HintWindow::Show() {
   waiting_ = false;
   const auto it = hints_.find(over_);
   if (it == hints_.end() || it->second.empty() || !IsWindowVisible(over_)) return;
-  SetWindowTextW(hwnd_, it->second.c_str());
+  POINT p;
+  GetCursorPos(&p);
+  Place(it->second, p, GetSystemMetrics(SM_CYCURSOR) * 2 / 3);
+  SetTimer(hwnd_, kHideTimer, kHideAfterMs, nullptr);
+}
+
+void HintWindow::ShowText(const std::wstring& text, POINT at, int below) {
+  if (!hwnd_) return;
+  if (waiting_) KillTimer(hwnd_, kShowTimer);
+  waiting_ = false;
+  KillTimer(hwnd_, kHideTimer);
+  Place(text, at, below);
+}
+
+void HintWindow::Place(const std::wstring& text, POINT p, int below) {
+  SetWindowTextW(hwnd_, text.c_str());
   HDC dc = GetDC(hwnd_);
   HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-  RECT text{0, 0, 0, 0};
-  DrawTextW(dc, it->second.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  RECT extent{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
   const int border = GetSystemMetrics(SM_CXBORDER);
-  const int w = text.right + 2 * (kPadding + border), h = text.bottom + 2 * (kPadding / 2 + border);
-  POINT p;
-  GetCursorPos(&p);
-  int x = p.x, y = p.y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3;
-  // Kept on the pointer's monitor.
+  const int w = extent.right + 2 * (kPadding + border),
+            h = extent.bottom + 2 * (kPadding / 2 + border);
+  int x = p.x, y = p.y + below;
+  // Kept on the point's monitor.
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
   if (GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &mi)) {
@@ -101,7 +115,6 @@ void HintWindow::Show() {
   SetWindowPos(hwnd_, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(hwnd_, nullptr, TRUE);
   shown_ = true;
-  SetTimer(hwnd_, kHideTimer, kHideAfterMs, nullptr);
 }
 
 void HintWindow::Hide() {

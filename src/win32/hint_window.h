@@ -12,7 +12,8 @@ namespace quillo {
 
 class HintWindow {
  public:
-  explicit HintWindow(HINSTANCE instance);
+  // An `owner` keeps the hint off the taskbar where a tool window alone does not (Wine's).
+  explicit HintWindow(HINSTANCE instance, HWND owner = nullptr);
   ~HintWindow();
   HintWindow(const HintWindow&) = delete;
   HintWindow& operator=(const HintWindow&) = delete;
@@ -24,10 +25,17 @@ class HintWindow {
   // the wait, leaving it or pressing a button hides the hint.
   void Relay(const MSG& msg);
 
+  // A hint shown at once, whatever the controls: `text` with its top left corner `below` pixels
+  // under the screen point `at` (above it when the monitor ends first). It stays until hidden or
+  // shown again (a chart's figure under the pointer, or selected by a key).
+  void ShowText(const std::wstring& text, POINT at, int below);
+  void Hide();
+  bool shown() const { return shown_; }
+
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   void Show();
-  void Hide();
+  void Place(const std::wstring& text, POINT at, int below);
   void Paint();
 
   HINSTANCE instance_;

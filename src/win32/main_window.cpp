@@ -33,6 +33,8 @@ constexpr UINT kTrayMessage = WM_APP + 10;
 constexpr UINT kStartupErrors = WM_APP + 11;
 // The network worker has a reply.
 constexpr UINT kNetReply = WM_APP + 13;
+// The History window named in lParam has closed and may be freed.
+constexpr UINT kHistoryClosed = WM_APP + 15;
 
 }  // namespace
 
@@ -87,6 +89,7 @@ bool MainWindow::Create() {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+  if (history_ && history_->PreTranslate(msg)) return true;
   if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
   if (panel_) panel_->RelayHint(msg);
   // Only keys concern the shortcuts and the dialog keys; the pointer's moves over the panel, many
@@ -237,6 +240,9 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kNetReply:
       net_->DeliverReplies(*online_);
       return 0;
+    case kHistoryClosed:
+      if (reinterpret_cast<HistoryWindow*>(lp) == history_.get()) history_.reset();
+      return 0;
     case kStartupErrors: {
       std::string text = "Some stored values could not be read:\n\n";
       for (const auto& e : logic_->startupErrors()) text += e + "\n";
@@ -260,6 +266,7 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_DESTROY:
+      history_.reset();
       if (!placementSaved_) SaveWindowPlacement(hwnd_);
       logic_->FormDestroy();
       for (UINT_PTR id : {kTmrCheck, kTmrWriteValues, kTmrSubmit, kTmrHide}) KillTimer(hwnd_, id);
@@ -341,19 +348,45 @@ bool MainWindow::OnCommand(Command command) {
     case Command::kSendNow:
       logic_->SubmitScores();
       return true;
+    case Command::kHistory:
+      OpenHistory();
+      return true;
     default:
       return false;
   }
 }
 
-void MainWindow::OpenHelp() {
+void MainWindow::OpenHelp(const wchar_t* page) {
   wchar_t exe[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   std::wstring folder(exe);
   folder.erase(folder.find_last_of(L"\\/") + 1);
+  std::wstring file = folder + L"Quillomat.chm";
+  if (page) file += std::wstring(L"::/") + page;
   // A missing help file or viewer is not reported.
-  ShellExecuteW(hwnd_, L"open", L"hh.exe", (folder + L"Quillomat.chm").c_str(), nullptr,
-                SW_SHOWNORMAL);
+  ShellExecuteW(hwnd_, L"open", L"hh.exe", file.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::OpenHistory() {
+  if (history_) {
+    history_->BringForward();
+    return;
+  }
+  // All the window knows of this one is what is handed to it here.
+  HistoryHost host;
+  host.instance = instance_;
+  host.load = [this] { return logic_->LoadHistory(); };
+  host.today = [this] { return logic_->HistoryToday(); };
+  host.metric = [this] { return logic_->settings().distmode; };
+  host.language = [this] { return logic_->settings().Language; };
+  host.decimal = [this] { return logic_->platform().system.DecimalSeparator(); };
+  host.debugLine = [this](const std::string& line) { logic_->Writelog(line); };
+  host.help = [this] { OpenHelp(L"history.html"); };
+  host.closed = [this](HistoryWindow* which) {
+    PostMessageW(hwnd_, kHistoryClosed, 0, reinterpret_cast<LPARAM>(which));
+  };
+  auto window = std::make_unique<HistoryWindow>(std::move(host));
+  if (window->Open()) history_ = std::move(window);
 }
 
 void MainWindow::OpenWebSite() {

@@ -15,6 +15,7 @@
 #include "core/panel/popup_menu.h"
 #include "win32/app_window.h"
 #include "win32/history_files.h"
+#include "win32/history_window/history_window.h"
 #include "win32/input_thread.h"
 #include "win32/log_file.h"
 #include "win32/net_worker.h"
@@ -30,7 +31,7 @@ inline constexpr wchar_t kMainWindowTitle[] = L"Quillomat";
 
 // The windows of the commands that this build has.
 inline constexpr MenuAvailability kAvailable{
-    .setup = true, .exportImport = true, .checkUpdate = true, .about = true};
+    .setup = true, .exportImport = true, .checkUpdate = true, .about = true, .history = true};
 
 class MainWindow : public MainView, public OnlineView {
  public:
@@ -98,7 +99,10 @@ class MainWindow : public MainView, public OnlineView {
   // Another start of the program asked for this copy: the panel, shown, in front.
   void ComeForward();
   void HidePanel1Click();
-  void OpenHelp();
+  // The help file, at one of its pages when `page` is given ("history.html").
+  void OpenHelp(const wchar_t* page = nullptr);
+  // "History...": the window opened, or the one that is open brought forward.
+  void OpenHistory();
   void OpenWebSite();
   void UpdateTrayHint();
   // After an attempt to add the icon: a deferred hide is due, or a hidden window without an icon
@@ -130,6 +134,7 @@ class MainWindow : public MainView, public OnlineView {
   MainWindowTexts texts_ = TextsForLanguage(kEnglish);
   std::unique_ptr<PanelView> panel_;
   std::unique_ptr<TrayIcon> tray_;
+  std::unique_ptr<HistoryWindow> history_;  // while the History window is open
 
   WinClock clock_;
   WinSystemQueries system_;

@@ -99,8 +99,8 @@ void SetAutoStart(const std::string& name, const std::string& data, bool once, b
 }
 
 namespace {
-std::wstring PlacementPath() {
-  return Widen(std::string(kSettingsKeyPath) + "\\" + kPlacementSubkey);
+std::wstring PlacementPath(const char* subkey) {
+  return Widen(std::string(kSettingsKeyPath) + "\\" + subkey);
 }
 
 int CurrentPixelsPerInch(HWND window) {
@@ -133,15 +133,22 @@ std::vector<MonitorAreas> Monitors() {
 }
 }  // namespace
 
-void SaveWindowPlacement(HWND window) {
+void SaveWindowPlacement(HWND window, const char* subkey) {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   if (!GetWindowPlacement(window, &wp)) return;
   RECT r;
-  if (!GetWindowRect(window, &r)) return;
+  if (IsIconic(window) || IsZoomed(window)) {
+    // The rectangle it comes back to, which the placement keeps in workspace coordinates.
+    const RECT& n = wp.rcNormalPosition;
+    const ScreenPoint at = WorkspaceToScreen({n.left, n.top}, Monitors());
+    r = {at.x, at.y, at.x + (n.right - n.left), at.y + (n.bottom - n.top)};
+  } else if (!GetWindowRect(window, &r)) {
+    return;
+  }
   Key key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, PlacementPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                      &key.h, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, PlacementPath(subkey).c_str(), 0, nullptr, 0, KEY_WRITE,
+                      nullptr, &key.h, nullptr) != ERROR_SUCCESS)
     return;
   const DWORD flags = wp.flags;
   const DWORD ppi = static_cast<DWORD>(CurrentPixelsPerInch(window));
@@ -169,8 +176,8 @@ void SaveWindowPlacement(HWND window) {
   }
 }
 
-void RestoreWindowPlacement(HWND window) {
-  RegistryStore store(PlacementPath());
+void RestoreWindowPlacement(HWND window, const char* subkey, bool withSize) {
+  RegistryStore store(PlacementPath(subkey));
   try {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     auto text = store.Read(SizedName("NormPos", w, h));
@@ -179,7 +186,7 @@ void RestoreWindowPlacement(HWND window) {
     const auto norm = ParseQuad(*text);
     if (!norm) return;
     Key key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, PlacementPath().c_str(), 0, KEY_READ, &key.h) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, PlacementPath(subkey).c_str(), 0, KEY_READ, &key.h) !=
         ERROR_SUCCESS)
       return;
     DWORD ppi = 0, size = sizeof ppi, type = 0;
@@ -189,12 +196,19 @@ void RestoreWindowPlacement(HWND window) {
       return;
     RECT r;
     GetWindowRect(window, &r);
+    int32_t width = r.right - r.left, height = r.bottom - r.top;
+    if (withSize) {
+      width = (*norm)[2] - (*norm)[0];
+      height = (*norm)[3] - (*norm)[1];
+      if (width <= 0 || height <= 0) return;
+    }
     const auto screen = store.Read(kScreenPosValue);
-    const auto at = RestoredPosition(*norm, static_cast<int32_t>(ppi), CurrentPixelsPerInch(window),
-                                     r.right - r.left, r.bottom - r.top, Monitors(),
-                                     screen ? ParseQuad(*screen) : std::nullopt);
+    const auto at =
+        RestoredPosition(*norm, static_cast<int32_t>(ppi), CurrentPixelsPerInch(window), width,
+                         height, Monitors(), screen ? ParseQuad(*screen) : std::nullopt);
     if (!at) return;
-    SetWindowPos(window, nullptr, at->x, at->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, at->x, at->y, width, height,
+                 (withSize ? 0 : SWP_NOSIZE) | SWP_NOZORDER | SWP_NOACTIVATE);
   } catch (const StoreError&) {
     // A damaged position is not worth a message: the window keeps its default place.
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/store/key_value_store.h"
+#include "core/store/window_placement.h"
 
 namespace quillo {
 
@@ -27,9 +28,12 @@ bool AutoStartEntryExists();
 // throws StoreError with the system's reason.
 void SetAutoStart(const std::string& name, const std::string& data, bool once, bool remove);
 
-// Position of `window` saved to / restored from HKCU\<settings key>\frmMain.
-void SaveWindowPlacement(HWND window);
-void RestoreWindowPlacement(HWND window);
+// Position of `window` saved to / restored from HKCU\<settings key>\<subkey> ("frmMain" for the
+// panel, whose size follows its figures). `withSize` restores the stored size too (a window the
+// user sizes); a minimised or maximised window keeps the rectangle it is restored to.
+void SaveWindowPlacement(HWND window, const char* subkey = kPlacementSubkey);
+void RestoreWindowPlacement(HWND window, const char* subkey = kPlacementSubkey,
+                            bool withSize = false);
 
 // "<what failed>: <the system's reason>".
 std::string Win32ErrorText(const std::string& what, DWORD code);

@@ -71,12 +71,12 @@ std::vector<std::string> Captions(const std::vector<MenuEntry>& menu) {
 TEST(PopupMenu, OrderCaptionsDebugItemsAndAvailability) {
   const MainWindowTexts en = TextsForLanguage(kEnglish);
   const auto plain = PopupMenu1(en, false, {});
-  EXPECT_EQ(
-      Captions(plain),
-      (std::vector<std::string>{
-          "Show/Hide Counter Panel", "Reset Counters", "-", "Options...", "-", "Export Counters",
-          "Import Counters", "-", "Visit Ombrelune Software Website", "Check for New Version...",
-          "-", "Show Helpfile\tF1", "-", "About Quillomat...", "-", "Exit\tAlt+F4"}));
+  EXPECT_EQ(Captions(plain),
+            (std::vector<std::string>{"Show/Hide Counter Panel", "Reset Counters", "-",
+                                      "Options...", "History...", "-", "Export Counters",
+                                      "Import Counters", "-", "Visit Ombrelune Software Website",
+                                      "Check for New Version...", "-", "Show Helpfile\tF1", "-",
+                                      "About Quillomat...", "-", "Exit\tAlt+F4"}));
   auto enabled = [](const std::vector<MenuEntry>& m, Command c) {
     for (const MenuEntry& e : m)
       if (!e.separator && e.command == c) return e.enabled;
@@ -84,18 +84,20 @@ TEST(PopupMenu, OrderCaptionsDebugItemsAndAvailability) {
     return false;
   };
   EXPECT_FALSE(enabled(plain, Command::kSetup));
+  EXPECT_FALSE(enabled(plain, Command::kHistory));
   EXPECT_TRUE(enabled(plain, Command::kHidePanel));
-  const auto all = PopupMenu1(en, true, {true, true, true, true});
+  const auto all = PopupMenu1(en, true, {true, true, true, true, true});
   EXPECT_EQ(Captions(all)[0], "Check Hooks");
   EXPECT_EQ(Captions(all)[1], "Refresh Hooks");
   EXPECT_EQ(Captions(all)[2], "-");
   for (Command c : {Command::kSetup, Command::kExport, Command::kImport, Command::kCheckUpdate,
-                    Command::kAbout})
+                    Command::kAbout, Command::kHistory})
     EXPECT_TRUE(enabled(all, c));
   // Relabelled in the language, the fixed English items stay.
   const auto de = Captions(PopupMenu1(TextsForLanguage(kGerman), false, {}));
   EXPECT_NE(de[0], "Show/Hide Counter Panel");
-  EXPECT_EQ(de[5], "Export Counters");
+  EXPECT_EQ(de[4], "Verlauf...");  // below "Options...", in the language's words
+  EXPECT_EQ(de[6], "Export Counters");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ enum class Command : uint16_t {
   kDebugCheckHooks = 110,
   kDebugRefreshHooks = 111,
   kSendNow = 112,  // "Send Now !" of the settings dialog
+  kHistory = 113,
   kBtnExit = 200,
   kBtnMinimize = 201,
   kBtnHelp = 202,

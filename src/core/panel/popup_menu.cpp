@@ -1,6 +1,8 @@
 // The pop-up menu's items.
 #include "core/panel/popup_menu.h"
 
+#include "core/panel/history_texts.h"
+
 namespace quillo {
 
 std::vector<MenuEntry> PopupMenu1(const MainWindowTexts& texts, bool debugItems,
@@ -19,6 +21,8 @@ std::vector<MenuEntry> PopupMenu1(const MainWindowTexts& texts, bool debugItems,
   item(Command::kResetCounters, texts.ResetCounter1);
   separator();
   item(Command::kSetup, texts.SetupQuillomat1, available.setup);
+  item(Command::kHistory, std::string(HistoryWindowText(HistoryText::menuItem, texts.language)),
+       available.history);
   separator();
   item(Command::kExport, "Export Counters", available.exportImport);
   item(Command::kImport, "Import Counters", available.exportImport);

@@ -23,6 +23,7 @@ struct MenuAvailability {
   bool exportImport = false;
   bool checkUpdate = false;
   bool about = false;
+  bool history = false;
 };
 
 // The menu in its fixed order. The debug items and their separator lead it when `debugItems`.

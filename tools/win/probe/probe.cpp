@@ -28,6 +28,16 @@ BOOL CALLBACK Match(HWND h, LPARAM lp) {
   return FALSE;
 }
 
+// The first visible top-level window of a class (a program may keep hidden ones of it).
+BOOL CALLBACK MatchVisible(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<Found*>(lp);
+  wchar_t cls[256] = {};
+  GetClassNameW(h, cls, 256);
+  if (wcscmp(cls, f->cls) != 0 || !IsWindowVisible(h)) return TRUE;
+  f->hwnd = h;
+  return FALSE;
+}
+
 HWND FindTop(const wchar_t* cls, const wchar_t* title, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -280,8 +290,8 @@ int Usage() {
       "probe menus -                        the number of pop-up menus shown\n"
       "probe unhook-all -                   remove every hook of the desktop behind its owner's "
       "back\n"
-      "probe child TITLE ID                  print the screen rectangle and text of control ID of "
-      "the window titled TITLE\n"
+      "probe child TITLE ID                  print the screen rectangle, state and text of control "
+      "ID of the window titled TITLE\n"
       "probe record FILE ARG...              append each ARG as a line to FILE (a stand-in for a "
       "program the shell starts)\n"
       "probe hold FILE MS                    keep FILE open, shared with nobody, for MS "
@@ -298,7 +308,9 @@ int Usage() {
       "does\n"
       "probe move CLASS X Y                 move a top-level window's top left corner to X Y\n"
       "probe texts TITLE                    print every control's rectangle and text extent\n"
-      "probe settext TITLE ID TEXT          set the text of a dialog's control (any depth)\n",
+      "probe settext TITLE ID TEXT          set the text of a dialog's control (any depth)\n"
+      "probe shown CLASS TIMEOUT_MS         wait for a visible top-level window, print its state\n"
+      "probe place CLASS X Y W H            move and size a top-level window\n",
       stderr);
   return 2;
 }
@@ -314,6 +326,26 @@ int wmain(int argc, wchar_t** argv) {
     if (!h) return 1;
     PrintWindow(h);
     return 0;
+  }
+  if (verb == L"shown" && argc > 3) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      Found f{cls, nullptr};
+      EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&f));
+      if (f.hwnd) {
+        PrintWindow(f.hwnd);
+        return 0;
+      }
+      if (GetTickCount() - start >= static_cast<DWORD>(_wtoi(argv[3]))) return 1;
+      Sleep(50);
+    }
+  }
+  if (verb == L"place" && argc > 6) {
+    HWND h = FindTop(cls, nullptr, 2000);
+    return h && SetWindowPos(h, nullptr, _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]),
+                             _wtoi(argv[6]), SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   }
   if (verb == L"gone" && argc > 3) {
     const DWORD start = GetTickCount();
@@ -522,10 +554,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!child) return 1;
     RECT r{};
     GetWindowRect(child, &r);
+    // WM_GETTEXT: across processes only the message reads what a control shows (a drop-down
+    // list's selected item).
     wchar_t text[1024] = {};
-    GetWindowTextW(child, text, 1024);
-    std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d text=%s\n", r.left, r.top, r.right - r.left,
-                r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, Utf8(text).c_str());
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                        &copied);
+    std::printf("x=%ld y=%ld w=%ld h=%ld visible=%d enabled=%d text=%s\n", r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0,
+                IsWindowEnabled(child) ? 1 : 0, Utf8(text).c_str());
     return 0;
   }
   if (verb == L"texts" && argc > 2) {
