@@ -177,10 +177,18 @@ class Wine:
 
     # -- the registry ---------------------------------------------------------------------
     def reg_values(self, key=SETTINGS_KEY):
-        """Values of a key as {name: data}; {} when the key is absent."""
-        out = self.run(["reg", "query", key]).stdout
+        """Values of a key as {name: data}; {} when the key is absent. A query that fails for
+        another reason (a busy machine can fail to start a Wine process) is asked again, so that
+        a failed query is never read as a key without values."""
+        for attempt in range(4):
+            r = self.run(["reg", "query", key])
+            if r.returncode == 0 or "Unable to find" in r.stdout + r.stderr:
+                break
+            time.sleep(0.5)
+        else:
+            raise AssertionError(f"reg query {key} failed: {r.stdout} {r.stderr}")
         values = {}
-        for line in out.replace("\r", "").splitlines():
+        for line in r.stdout.replace("\r", "").splitlines():
             parts = line.strip().split(None, 2)
             if len(parts) >= 2 and parts[1].startswith("REG_"):
                 values[parts[0]] = parts[2] if len(parts) > 2 else ""

@@ -2,6 +2,7 @@
 survive every way the program ends."""
 
 import datetime
+import shutil
 import time
 
 import pytest
@@ -34,8 +35,12 @@ def close_to_tray(wine):
 
 
 def fresh(wine, **stored):
+    """A program that was never run for this user: no settings, no totals, no history and no
+    backups of imports (another test's files would be taken up)."""
     wine.restart_server()
     wine.reg_clear()
+    for folder in wine.prefix.glob("drive_c/users/*/AppData/*/Quillomat"):
+        shutil.rmtree(folder, ignore_errors=True)
     for name, data in stored.items():
         wine.reg_set(name, data)
 
