@@ -35,7 +35,36 @@ TEST(DayRecord, LineRoundTripAndColumns) {
   const std::string header(DayRecordHeader());
   EXPECT_EQ(std::count(header.begin(), header.end(), ','),
             std::count(line.begin(), line.end(), ','));
-  EXPECT_EQ(header.substr(header.size() - 10), ",clicks_23");
+  EXPECT_EQ(header.substr(header.size() - 22), ",clicks_23,keys,clicks");
+}
+
+TEST(DayRecord, KeysAndPlacesRideAtTheEndAndOldLinesStillRead) {
+  DayRecord r = Sample();
+  r.places.AddKey(MakeKeyId(0x0D, true), 4);
+  r.places.AddKey(MakeKeyId(0x41, false), 120);
+  r.places.AddClick({0, 0, 1920, 1080}, PlaceButton::kLeft, 12, 40, 3);
+  r.places.AddClick({-1280, -24, 0, 1000}, PlaceButton::kForward, 0, 0, 1);
+  const std::string line = FormatDayRecord(r);
+  EXPECT_NE(line.find(",041=120 10D=4,-1280 -24 0 1000 F0.0=1|0 0 1920 1080 L12.40=3"),
+            std::string::npos)
+      << line;
+  EXPECT_EQ(ParseDayRecord(line), r);
+
+  // Without the places: the counts alone, for charts over many years.
+  DayRecord counts = r;
+  counts.places = {};
+  EXPECT_EQ(ParseDayRecord(line, false), counts);
+
+  // A line written before keys and places were kept: the same day without them.
+  const std::string old = FormatDayRecord(counts);
+  ASSERT_EQ(old.substr(old.size() - 2), ",,");
+  EXPECT_EQ(ParseDayRecord(old.substr(0, old.size() - 2)), counts);
+
+  // Damaged keys or places make the line no record (it is kept in the file and named).
+  for (const char* tail : {",041=,", ",41=3,", ",041=3  042=1,", ",200=1,", ",,0 0 1920 L1.1=1",
+                           ",,0 0 1920 1080 Q1.1=1", ",,0 0 1920 1080 L240.0=1",
+                           ",,0 0 1920 1080 L1.1=0x", ",,0 0 0 1080", ",,0 0 1920 1080|"})
+    EXPECT_FALSE(ParseDayRecord(old.substr(0, old.size() - 2) + tail)) << tail;
 }
 
 TEST(DayRecord, LinesThatAreNoRecord) {

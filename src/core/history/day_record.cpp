@@ -16,7 +16,9 @@ constexpr std::array<Counter, kCounterCount> kColumns = {
     Counter::kX1,         Counter::kX2,   Counter::kDouble, Counter::kWheel};
 constexpr std::array<Counter, 5> kButtons = {Counter::kLeft, Counter::kRight, Counter::kMiddle,
                                              Counter::kX1, Counter::kX2};
-constexpr size_t kFieldCount = 1 + kCounterCount + 3 + 2 * kHoursPerDay;
+// A line of the first version ends after the hours; the current one has the keys and places too.
+constexpr size_t kCountFields = 1 + kCounterCount + 3 + 2 * kHoursPerDay;
+constexpr size_t kFieldCount = kCountFields + 2;
 
 const std::string& Header() {
   static const std::string header = [] {
@@ -29,7 +31,7 @@ const std::string& Header() {
         std::snprintf(column, sizeof column, ",%s_%02d", kind, hour);
         h += column;
       }
-    return h;
+    return h + ",keys,clicks";
   }();
   return header;
 }
@@ -64,7 +66,7 @@ uint64_t DayRecord::Clicks() const {
 bool DayRecord::Empty() const {
   for (uint64_t c : counts)
     if (c != 0) return false;
-  return !(distance > 0) && runningSeconds == 0 && idleSeconds == 0;
+  return !(distance > 0) && runningSeconds == 0 && idleSeconds == 0 && places.Empty();
 }
 
 void DayRecord::Add(const DayRecord& o) {
@@ -76,6 +78,7 @@ void DayRecord::Add(const DayRecord& o) {
     hourKeystrokes[h] += o.hourKeystrokes[h];
     hourClicks[h] += o.hourClicks[h];
   }
+  places.Add(o.places);
 }
 
 std::string_view DayRecordHeader() {
@@ -113,10 +116,14 @@ std::string FormatDayRecord(const DayRecord& r) {
   field(r.idleSeconds);
   for (uint64_t v : r.hourKeystrokes) field(v);
   for (uint64_t v : r.hourClicks) field(v);
+  line += ',';
+  line += FormatKeysField(r.places);
+  line += ',';
+  line += FormatClicksField(r.places);
   return line;
 }
 
-std::optional<DayRecord> ParseDayRecord(std::string_view line) {
+std::optional<DayRecord> ParseDayRecord(std::string_view line, bool withPlaces) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   std::vector<std::string_view> f;
   f.reserve(kFieldCount);
@@ -126,7 +133,7 @@ std::optional<DayRecord> ParseDayRecord(std::string_view line) {
     if (comma == std::string_view::npos || f.size() > kFieldCount) break;
     start = comma + 1;
   }
-  if (f.size() != kFieldCount) return std::nullopt;
+  if (f.size() != kCountFields && f.size() != kFieldCount) return std::nullopt;
   DayRecord r;
   const auto day = ParseIsoDate(f[0]);
   if (!day) return std::nullopt;
@@ -149,6 +156,10 @@ std::optional<DayRecord> ParseDayRecord(std::string_view line) {
       if (!h) return std::nullopt;
       v = *h;
     }
+  if (withPlaces && f.size() == kFieldCount &&
+      !(ParseKeysField(f[kCountFields], r.places) &&
+        ParseClicksField(f[kCountFields + 1], r.places)))
+    return std::nullopt;
   return r;
 }
 
