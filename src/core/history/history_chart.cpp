@@ -81,16 +81,16 @@ int WeekdayLabelWidth(const ChartFont& font, int language) {
   return widest;
 }
 
-void DrawLegend(Painter& paint, const CalendarGeometry& g, const SequentialScale& scale,
+void DrawLegend(Painter& paint, const ScaleLegendPlace& g, const SequentialScale& scale,
                 const ChartFont& font, const NumberStyle& style, int language, int width) {
   const int box = std::max(g.cell - g.gap, font.height * 2 / 3);
-  const int boxTop = g.legendTop + (std::max(g.cell, font.height) - box) / 2;
+  const int boxTop = g.top + (std::max(g.cell, font.height) - box) / 2;
   int x = g.left;
   paint.Fill({x, boxTop, x + box, boxTop + box}, kChartNoUse);
   x += box + g.pad / 2;
   const std::string noUse(HistoryWindowText(HistoryText::noUse, language));
   const int noUseWidth = TextWidth(font, noUse);
-  paint.Text({x, g.legendTop, x + noUseWidth, g.legendTop + std::max(g.cell, font.height)}, noUse,
+  paint.Text({x, g.top, x + noUseWidth, g.top + std::max(g.cell, font.height)}, noUse,
              TextAlign::kLeft);
   x += noUseWidth + 2 * g.pad;
   // A colour bar: its classes side by side, the edges' figures under their boundaries.
@@ -102,7 +102,7 @@ void DrawLegend(Painter& paint, const CalendarGeometry& g, const SequentialScale
   }
   const int classWidth = std::max(box * 2, widest + g.pad);
   x += classWidth / 2;  // room for the first edge's figure
-  const int labelTop = g.legendTop + std::max(g.cell, font.height);
+  const int labelTop = g.top + std::max(g.cell, font.height);
   for (int i = 0; i < kScaleClasses; ++i)
     paint.Fill({x + i * classWidth, boxTop, x + (i + 1) * classWidth, boxTop + box},
                kChartScale[static_cast<size_t>(i)]);
@@ -113,12 +113,22 @@ void DrawLegend(Painter& paint, const CalendarGeometry& g, const SequentialScale
   }
   if (!scale.unit.word.empty()) {
     const int after = x + kScaleClasses * classWidth + classWidth / 2;
-    paint.Text({after, g.legendTop, std::max(after, width), labelTop}, scale.unit.word,
-               TextAlign::kLeft);
+    paint.Text({after, g.top, std::max(after, width), labelTop}, scale.unit.word, TextAlign::kLeft);
   }
 }
 
 }  // namespace
+
+void DrawScaleLegend(ChartPicture& picture, const ScaleLegendPlace& place,
+                     const SequentialScale& scale, const ChartFont& font, const NumberStyle& style,
+                     int language, int width) {
+  Painter paint(picture);
+  DrawLegend(paint, place, scale, font, style, language, width);
+}
+
+int ScaleLegendHeight(const ScaleLegendPlace& place, const ChartFont& font) {
+  return std::max(place.cell, font.height) + font.height;
+}
 
 std::optional<int32_t> HitTest(const ChartPicture& picture, int x, int y) {
   for (const ChartTarget& t : picture.targets)
@@ -219,7 +229,8 @@ ChartPicture DrawCalendar(const CalendarInput& in, int width, const ChartFont& f
   if (in.focused)
     paint.Focus({g.left - g.gap - 2, g.gridTop - g.gap - 2, g.left + kCalendarColumns * g.cell + 2,
                  g.gridTop + 7 * g.cell + 2});
-  DrawLegend(paint, g, scale, font, in.style, in.language, width);
+  DrawLegend(paint, {g.left, g.legendTop, g.cell, g.gap, g.pad}, scale, font, in.style, in.language,
+             width);
   return p;
 }
 

@@ -87,6 +87,16 @@ struct SequentialScale {
 };
 SequentialScale MakeScale(HistoryMeasure measure, double largest, bool metric, int language);
 
+// Where a scale's legend goes: "No use" and its square, then the classes' colours with the figures
+// of their edges under them; `cell` is the size of the squares it stands for.
+struct ScaleLegendPlace {
+  int left = 0, top = 0, cell = 0, gap = 0, pad = 0;
+};
+void DrawScaleLegend(ChartPicture& picture, const ScaleLegendPlace& place,
+                     const SequentialScale& scale, const ChartFont& font, const NumberStyle& style,
+                     int language, int width);
+int ScaleLegendHeight(const ScaleLegendPlace& place, const ChartFont& font);
+
 struct CalendarInput {
   const HistoryData* history = nullptr;
   int year = 2000;
