@@ -66,3 +66,34 @@ TEST(HistoryLayout, EveryPartHasItsOwnRoomInsideTheWindow) {
 
 }  // namespace
 }  // namespace quillo
+
+namespace quillo {
+namespace {
+
+TEST(HistoryPagesLayout, ButtonsSideBySideAtTheTopAndThePageUnderThem) {
+  for (const int dpi : {96, 144}) {
+    const int h = dpi == 96 ? 21 : 30;
+    const PagesLayout l = LayOutPages(1000, 700, dpi, h, {40, 200});
+    ASSERT_EQ(l.buttons.size(), 2u);
+    EXPECT_EQ(l.buttons[0].right, l.buttons[1].left);
+    EXPECT_EQ(l.buttons[0].top, l.buttons[1].top);
+    EXPECT_GE(l.buttons[1].right - l.buttons[1].left, 200);  // the longer name has its room
+    EXPECT_EQ(l.buttons[0].bottom - l.buttons[0].top, h);
+    EXPECT_EQ(l.page, (ChartRect{0, l.buttons[0].bottom, 1000, 700}));
+  }
+}
+
+TEST(HistoryPagesLayout, KeyboardPageRowThenThePicture) {
+  const KeyboardPageLayout l = LayOutKeyboardPage(900, 600, 96, 21, 50, 80, 90);
+  EXPECT_LT(l.rangeLabel.right, l.range.left);
+  EXPECT_EQ(l.save.right, 900 - 8);
+  EXPECT_GE(l.save.right - l.save.left, 90);
+  EXPECT_GT(l.keyboard.top, l.range.bottom);
+  EXPECT_EQ(l.keyboard.bottom, 600 - 8);
+  // Too narrow: the button stays right of the choices instead of over them.
+  const KeyboardPageLayout narrow = LayOutKeyboardPage(100, 600, 96, 21, 50, 80, 90);
+  EXPECT_GT(narrow.save.left, narrow.range.right);
+}
+
+}  // namespace
+}  // namespace quillo

@@ -94,4 +94,38 @@ ClientSize HistoryMinimumSize(const HistoryLayoutInput& in) {
   return size;
 }
 
+PagesLayout LayOutPages(int width, int height, int dpi, int controlHeight,
+                        const std::vector<int>& nameWidths) {
+  const Spacing s = SpacingFor(dpi);
+  PagesLayout l;
+  int x = s.margin;
+  const int top = s.margin;
+  for (int w : nameWidths) {
+    const int right = x + std::max(w + s.buttonExtra, controlHeight * 3);
+    l.buttons.push_back({x, top, right, top + controlHeight});
+    x = right;  // side by side, as tabs are
+  }
+  const int pageTop = top + controlHeight;
+  l.page = {0, pageTop, std::max(1, width), std::max(pageTop + 1, height)};
+  return l;
+}
+
+KeyboardPageLayout LayOutKeyboardPage(int width, int height, int dpi, int controlHeight,
+                                      int labelWidth, int widestRange, int saveTextWidth) {
+  const Spacing s = SpacingFor(dpi);
+  KeyboardPageLayout l;
+  const int top = s.margin, h = controlHeight;
+  int x = s.margin;
+  l.rangeLabel = {x, top, x + labelWidth, top + h};
+  x += labelWidth + s.gap;
+  l.range = {x, top, x + widestRange + s.comboExtra, top + h};
+  const int saveWidth = saveTextWidth + s.buttonExtra;
+  const int saveLeft = std::max(l.range.right + s.wide, width - s.margin - saveWidth);
+  l.save = {saveLeft, top, saveLeft + saveWidth, top + h};
+  const int pictureTop = top + h + s.gap;
+  l.keyboard = {s.margin, pictureTop, std::max(s.margin + 1, width - s.margin),
+                std::max(pictureTop + 1, height - s.margin)};
+  return l;
+}
+
 }  // namespace quillo

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/history/history_chart.h"
 
@@ -34,5 +35,21 @@ struct ClientSize {
   int width = 0, height = 0;
 };
 ClientSize HistoryMinimumSize(const HistoryLayoutInput& in);
+
+// The window's pages: a row of their buttons along the top (each as wide as its name needs), and
+// the page under it, which each page lays out in its own way.
+struct PagesLayout {
+  std::vector<ChartRect> buttons;
+  ChartRect page;
+};
+PagesLayout LayOutPages(int width, int height, int dpi, int controlHeight,
+                        const std::vector<int>& nameWidths);
+
+// The keyboard page: "Range:" and its choices, "Save picture..." at the right, the picture under.
+struct KeyboardPageLayout {
+  ChartRect rangeLabel, range, save, keyboard;
+};
+KeyboardPageLayout LayOutKeyboardPage(int width, int height, int dpi, int controlHeight,
+                                      int labelWidth, int widestRange, int saveTextWidth);
 
 }  // namespace quillo

@@ -15,8 +15,10 @@ void FillWith(HDC dc, const RECT& r, COLORREF c) {
   FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+}  // namespace
+
 // Every item in its order, with the DC's own pen and brush in each item's colour.
-void PaintPicture(HDC dc, const ChartPicture& p, HFONT font) {
+void PaintChartPicture(HDC dc, const ChartPicture& p, HFONT font) {
   const HGDIOBJ oldFont = SelectObject(dc, font);
   const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
   SetBkMode(dc, TRANSPARENT);
@@ -59,6 +61,8 @@ void PaintPicture(HDC dc, const ChartPicture& p, HFONT font) {
   SelectObject(dc, oldPen);
   SelectObject(dc, oldFont);
 }
+
+namespace {
 
 std::optional<ChartKey> KeyOf(WPARAM vk) {
   switch (vk) {
@@ -143,15 +147,21 @@ void ChartView::Paint() {
   HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, p.width), std::max(1, p.height));
   if (memory && bitmap) {
     const HGDIOBJ old = SelectObject(memory, bitmap);
-    PaintPicture(memory, p, owner_.ChartFontHandle());
+    PaintChartPicture(memory, p, owner_.ChartFontHandle());
     BitBlt(dc, 0, 0, p.width, p.height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
   } else {
-    PaintPicture(dc, p, owner_.ChartFontHandle());  // short of memory: drawn straight on
+    PaintChartPicture(dc, p, owner_.ChartFontHandle());  // short of memory: drawn straight on
   }
   if (bitmap) DeleteObject(bitmap);
   if (memory) DeleteDC(memory);
   EndPaint(hwnd_, &ps);
+}
+
+ChartPicture ChartView::PictureToSave() {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  return owner_.DrawChart(pane_, rc.right, rc.bottom, false);
 }
 
 void ChartView::HideHint() {

@@ -17,6 +17,9 @@ namespace quillo {
 
 inline constexpr wchar_t kChartViewClass[] = L"QuillomatChart";
 
+// Paints a picture's items in their order: on the screen, and into a bitmap to save.
+void PaintChartPicture(HDC dc, const ChartPicture& p, HFONT font);
+
 class ChartView {
  public:
   class Owner {
@@ -42,6 +45,8 @@ class ChartView {
   void Changed();
   // The hint of the selection, under it (after a key moved it).
   void ShowSelectionHint();
+  // The picture as shown now, without the focus rectangle (for saving it).
+  ChartPicture PictureToSave();
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
