@@ -18,8 +18,10 @@ constexpr UINT kQuitMessage = WM_APP + 3;
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
   const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-  const uint32_t time = nCode == HC_ACTION && event ? event->time : 0;
-  if (!OnKeyboardEvent(*g_counters, nCode, static_cast<uint32_t>(wParam), time)) return 0;
+  const bool action = nCode == HC_ACTION && event;
+  if (!OnKeyboardEvent(*g_counters, nCode, static_cast<uint32_t>(wParam), action ? event->time : 0,
+                       action ? event->vkCode : 0, action && (event->flags & LLKHF_EXTENDED)))
+    return 0;
   return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
@@ -31,7 +33,7 @@ LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept
         [] {
           return std::pair<uint32_t, uint32_t>{GetTickCount(), GetDoubleClickTime()};
         },
-        event->time);
+        event->time, event->pt.x, event->pt.y);
   }
   return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }

@@ -72,6 +72,19 @@ std::pair<int32_t, int32_t> WinSystemQueries::PrimaryScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+std::vector<ScreenRect> WinSystemQueries::Monitors() {
+  std::vector<ScreenRect> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT r, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(
+            {r->left, r->top, r->right, r->bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 std::string WinSystemQueries::ComputerName() {
   wchar_t buf[MAX_COMPUTERNAME_LENGTH + 1] = {};
   DWORD size = MAX_COMPUTERNAME_LENGTH + 1;

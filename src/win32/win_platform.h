@@ -21,6 +21,7 @@ class WinSystemQueries : public SystemQueries {
   std::optional<uint32_t> LastInputTick() override;
   bool InputDesktopIsOurs() override;
   std::pair<int32_t, int32_t> PrimaryScreenSize() override;
+  std::vector<ScreenRect> Monitors() override;
   std::string ComputerName() override;
   char DecimalSeparator() override { return decimalSeparator_; }
   std::array<std::string, 12> ShortMonthNames() override;

@@ -16,22 +16,30 @@ def history_folder(wine):
     return found[0] if found else None
 
 
-def today_keystrokes(wine):
-    """The keystrokes of today's record in today.csv (None while there is none)."""
+def today_fields(wine):
+    """The fields of today's record in today.csv (None while there is none)."""
     folder = history_folder(wine)
     if not folder or not (folder / "today.csv").exists():
         return None
     lines = (folder / "today.csv").read_bytes().decode("ascii").split("\r\n")
     assert lines[0].startswith("date,keystrokes,left,right,middle,x1,x2,double,wheel,")
+    assert lines[0].endswith(",clicks_23,keys,clicks")
     today = datetime.date.today().isoformat()
     for line in lines[1:]:
         fields = line.split(",")
         if fields[0] == today:
-            assert len(fields) == 60
-            # The hours' keystrokes add up to the day's.
+            assert len(fields) == 62
+            # The hours' keystrokes add up to the day's, and so do the keys'.
             assert sum(int(v) for v in fields[12:36]) == int(fields[1])
-            return int(fields[1])
+            keys = [pair.split("=") for pair in fields[60].split()]
+            assert sum(int(n) for _, n in keys) == int(fields[1])
+            return fields
     return None
+
+
+def today_keystrokes(wine):
+    fields = today_fields(wine)
+    return int(fields[1]) if fields else None
 
 
 def saved_keystrokes(wine, expected):
@@ -61,3 +69,20 @@ def test_the_history_keeps_the_day_through_a_kill_and_a_reset(wine):
     saved_keystrokes(wine, 8)
     assert int(values_ci(wine).get("keystrokes", "0")) < 5000
     assert not (history_folder(wine) / "history.csv").exists()  # no day has ended yet
+
+
+def test_real_keys_and_clicks_are_counted_by_key_and_by_place(wine):
+    fresh(wine)
+    launch(wine)
+    wine.xdotool("mousemove", 900, 500)
+    # The main Enter and the keypad's are two keys: 00D and 10D.
+    wine.xdotool("key", "--delay", 60, "a", "b", "a", "Return", "KP_Enter")
+    # Presses on the desktop, away from the panel: cells of 8 x 8 pixels of the one monitor.
+    wine.xdotool("mousemove", 100, 200, "click", 1)
+    wine.xdotool("mousemove", 1000, 700, "click", 2)
+    wine.xdotool("mousemove", 1003, 703, "click", 2)
+    fields = wait_for("today.csv never showed the five keys and three presses",
+                      lambda: minute_save(wine) or (today_fields(wine) or [""] * 62)[1] == "5"
+                      and today_fields(wine)[61].count("=") == 2 and today_fields(wine))
+    assert fields[60] == "00D=1 041=2 042=1 10D=1"
+    assert fields[61] == "0 0 1920 1080 L12.25=1 M125.87=2"

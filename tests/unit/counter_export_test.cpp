@@ -363,7 +363,7 @@ TEST(CounterTransfer, ExportThenImportOnAnotherComputerRestoresAndSavesEveryTota
   const ActivityCounters& c = to.c;
   EXPECT_EQ(c.Total(Counter::kKeystrokes), kMax32);
   EXPECT_EQ(c.Total(Counter::kLeft), kMax32);
-  EXPECT_EQ(c.liveLeft, 0u);
+  EXPECT_EQ(c.LiveValue(Counter::kLeft), 0u);
   EXPECT_EQ(c.histX2, 8u);
   EXPECT_EQ(c.totalDistance, 3000000000.0);
   EXPECT_EQ(c.histDistance, 3000000000.0);

@@ -64,8 +64,8 @@ TEST(DayPlaces, ThePointsCellOnTheMonitorThatHoldsIt) {
     EXPECT_EQ(cell->column, c.column) << c.x << "," << c.y;
     EXPECT_EQ(cell->row, c.row) << c.x << "," << c.y;
   }
-  EXPECT_EQ((ScreenRect{0, 0, 1920, 1080}.Columns()), 240);
-  EXPECT_EQ((ScreenRect{0, 0, 1920, 1080}.Rows()), 135);
+  EXPECT_EQ(CellColumns(ScreenRect{0, 0, 1920, 1080}), 240);
+  EXPECT_EQ(CellRows(ScreenRect{0, 0, 1920, 1080}), 135);
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ struct FakeSystem : SystemQueries {
   bool InputDesktopIsOurs() override { return inputDesktopIsOurs; }
   std::optional<uint32_t> IdleSeconds() override { return 0; }
   std::pair<int32_t, int32_t> PrimaryScreenSize() override { return {1920, 1080}; }
+  std::vector<ScreenRect> monitors{{0, 0, 1920, 1080}};
+  std::vector<ScreenRect> Monitors() override { return monitors; }
   std::string ComputerName() override { return "desk-7"; }
   char DecimalSeparator() override { return '.'; }
   std::array<std::string, 12> ShortMonthNames() override {

@@ -285,5 +285,75 @@ TEST_F(History, DeletingTheHistoryStartsTheDayAgainFromNothing) {
   EXPECT_EQ(h.days.at(kToday + 1).Count(Counter::kKeystrokes), 1u);
 }
 
+TEST_F(History, EachKeyAndEachPlaceGoesToTheDayAndStaysThroughAResetAndAKill) {
+  system.monitors = {{0, 0, 1920, 1080}, {1920, -100, 3200, 924}};
+  Start();
+  auto key = [&](uint32_t vk, bool extended) {
+    c.liveKeystrokes += 1;
+    c.keyCounts[MakeKeyId(vk, extended)] += 1;
+  };
+  auto press = [&](int32_t x, int32_t y, ClickButton b) {
+    c.liveLeft += 1;
+    c.clicks.Push({x, y, b});
+  };
+  key(0x41, false);
+  key(0x0D, true);
+  press(9, 17, kLeftButton);       // cell 1,2 of the first monitor
+  press(1930, -100, kX1Button);    // cell 1,0 of the second
+  press(5000, 5000, kLeftButton);  // outside every monitor: in the totals only
+  logic->tmrDistanceTimer();
+  logic->ResetCounters();  // the totals start again; the history keeps what it has
+  key(0x41, false);
+  press(15, 23, kLeftButton);  // the same cell
+  Minute();
+  DayRecord today = Records(kTodayFile).at(kToday);
+  EXPECT_EQ(today.places.KeyCount(MakeKeyId(0x41, false)), 2u);
+  EXPECT_EQ(today.places.KeyCount(MakeKeyId(0x0D, true)), 1u);
+  EXPECT_EQ(today.places.KeyCount(MakeKeyId(0x0D, false)), 0u);
+  ASSERT_EQ(today.places.monitors.size(), 2u);
+  const std::vector<std::pair<CellKey, uint64_t>> first = {
+      {MakeCellKey(PlaceButton::kLeft, 1, 2), 2}};
+  EXPECT_EQ(today.places.monitors[0].monitor, (ScreenRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(today.places.monitors[0].cells, first);
+  const std::vector<std::pair<CellKey, uint64_t>> second = {
+      {MakeCellKey(PlaceButton::kBack, 1, 0), 1}};
+  EXPECT_EQ(today.places.monitors[1].cells, second);
+
+  // A kill, then a start the same day: the day's keys go on from what today's file kept.
+  key(0x42, false);  // typed after the last minute save: lost with the kill
+  Start();
+  key(0x41, false);
+  Minute();
+  today = Records(kTodayFile).at(kToday);
+  EXPECT_EQ(today.places.KeyCount(MakeKeyId(0x41, false)), 3u);
+  EXPECT_EQ(today.places.KeyCount(MakeKeyId(0x42, false)), 0u);
+}
+
+TEST_F(History, AMonitorAddedTheNextDayIsItsOwnAndTheDayBeforeKeepsItsPlaces) {
+  Start();
+  c.clicks.Push({100, 100, kRightButton});
+  logic->tmrDistanceTimer();
+  clock.now = kToday + 1 + 9 * kHour;  // the next morning, a second monitor plugged in
+  system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+  logic->tmrDistanceTimer();  // the first sample of the new day moves the history on to it
+  c.clicks.Push({-1280, 0, kMiddleButton});
+  Minute();
+  const auto past = Records(kPastFile);
+  ASSERT_EQ(past.at(kToday).places.monitors.size(), 1u);
+  const DayRecord next = Records(kTodayFile).at(kToday + 1);
+  ASSERT_EQ(next.places.monitors.size(), 1u);
+  EXPECT_EQ(next.places.monitors[0].monitor, (ScreenRect{-1280, 0, 0, 1024}));
+  EXPECT_EQ(next.places.monitors[0].cells.front().first, MakeCellKey(PlaceButton::kMiddle, 0, 0));
+}
+
+TEST_F(History, TurnedOffTheQueueIsStillEmptiedAndNothingIsPlaced) {
+  store.values = {{"KeepHistory", "0"}};
+  Start();
+  c.clicks.Push({1, 1, kLeftButton});
+  logic->tmrDistanceTimer();
+  EXPECT_FALSE(c.clicks.Waiting());
+  EXPECT_FALSE(files.files.count(kTodayFile));
+}
+
 }  // namespace
 }  // namespace quillo

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace quillo {
@@ -143,6 +144,85 @@ TEST(Keyboard, OnlyReleasesCountAndCode3IsSwallowed) {
   c.counting = false;
   OnKeyboardEvent(c, 0, msg::kKeyUp);
   EXPECT_EQ(c.liveKeystrokes, 1u);
+}
+
+TEST(Keyboard, EachReleaseCountsByKeyTheExtendedFlagApart) {
+  ActivityCounters c;
+  c.counting = true;
+  struct Event {
+    uint32_t message, virtualKey;
+    bool extended;
+  };
+  const Event events[] = {
+      {msg::kKeyDown, 0x0D, false},  {msg::kKeyUp, 0x0D, false},  // the main Enter
+      {msg::kKeyUp, 0x0D, true},     {msg::kKeyUp, 0x0D, true},   // the keypad's Enter, twice
+      {msg::kSysKeyUp, 0x12, false},                              // Alt's release: not a keystroke
+      {msg::kKeyUp, 0x141, false},                                // only the low byte is the key
+  };
+  for (const Event& e : events) OnKeyboardEvent(c, 0, e.message, 0, e.virtualKey, e.extended);
+  EXPECT_EQ(c.keyCounts[0x00D], 1u);
+  EXPECT_EQ(c.keyCounts[0x10D], 2u);
+  EXPECT_EQ(c.keyCounts[0x012], 0u);
+  EXPECT_EQ(c.keyCounts[0x041], 1u);
+  EXPECT_EQ(c.liveKeystrokes, 4u);  // the keys' counts add up to the keystrokes
+  c.counting = false;
+  OnKeyboardEvent(c, 0, msg::kKeyUp, 0, 0x41, false);
+  EXPECT_EQ(c.keyCounts[0x041], 1u);
+}
+
+TEST(ClickPlaces, EveryPressIsQueuedWithItsPointAndButtonAndNothingElse) {
+  ActivityCounters c;
+  c.counting = true;
+  uint32_t tick = 0;
+  auto times = [&] { return std::pair<uint32_t, uint32_t>{tick += 100, 500}; };
+  OnMouseEvent(c, 0, msg::kLButtonDown, 0, times, 0, -5, 7);
+  OnMouseEvent(c, 0, msg::kLButtonDown, 0, times, 0, -5, 7);  // a double click: still a press
+  OnMouseEvent(c, 0, msg::kXButtonDown, 2, times, 0, 1900, 1000);
+  OnMouseEvent(c, 0, msg::kMouseMove, 0, times, 0, 10, 10);
+  OnMouseEvent(c, 0, msg::kMouseWheel, 0, times, 0, 10, 10);
+  OnMouseEvent(c, 0, msg::kLButtonUp, 0, times, 0, 10, 10);
+  c.counting = false;
+  OnMouseEvent(c, 0, msg::kRButtonDown, 0, times, 0, 10, 10);
+  std::vector<std::tuple<int32_t, int32_t, ClickButton>> taken;
+  c.clicks.Drain([&](const ClickAt& a) { taken.emplace_back(a.x, a.y, a.button); });
+  const std::vector<std::tuple<int32_t, int32_t, ClickButton>> expected = {
+      {-5, 7, kLeftButton}, {-5, 7, kLeftButton}, {1900, 1000, kX2Button}};
+  EXPECT_EQ(taken, expected);
+  EXPECT_FALSE(c.clicks.Waiting());
+}
+
+TEST(ClickPlaces, AFullQueueDropsAndCountsInsteadOfWaitingAndTheTotalsStillCount) {
+  ActivityCounters c;
+  c.counting = true;
+  uint32_t tick = 0;
+  auto times = [&] { return std::pair<uint32_t, uint32_t>{tick += 1000, 500}; };
+  for (uint32_t i = 0; i < ClickQueue::kSize + 3; ++i)
+    OnMouseEvent(c, 0, msg::kRButtonDown, 0, times, 0, static_cast<int32_t>(i), 0);
+  EXPECT_EQ(c.liveRight, ClickQueue::kSize + 3);
+  EXPECT_EQ(c.clicks.dropped, 3u);
+  int32_t next = 0;
+  c.clicks.Drain([&](const ClickAt& a) { EXPECT_EQ(a.x, next++); });
+  EXPECT_EQ(next, static_cast<int32_t>(ClickQueue::kSize));   // the oldest kept, in order
+  OnMouseEvent(c, 0, msg::kRButtonDown, 0, times, 0, 77, 0);  // room again
+  c.clicks.Drain([&](const ClickAt& a) { EXPECT_EQ(a.x, 77); });
+}
+
+TEST(LiveLayer, AResetMovesTheBaseAndTheHooksCountOnFromTheRawCount) {
+  ActivityCounters c;
+  c.liveKeystrokes = 40;
+  c.histKeystrokes = 1000;
+  c.ZeroLive();
+  EXPECT_EQ(c.LiveValue(Counter::kKeystrokes), 0u);
+  EXPECT_EQ(c.liveKeystrokes, 40u);  // the hooks' own count is never written by a reset
+  c.counting = true;
+  OnKeyboardEvent(c, 0, msg::kKeyUp);
+  EXPECT_EQ(c.LiveValue(Counter::kKeystrokes), 1u);
+  EXPECT_EQ(c.Total(Counter::kKeystrokes), 1001u);
+  // The raw count wraps past 2^32 and the live layer still counts from its base.
+  c.liveLeft = 0xFFFFFFFEu;
+  c.ZeroLive();
+  c.liveLeft = 3;
+  EXPECT_EQ(c.LiveValue(Counter::kLeft), 5u);
 }
 
 }  // namespace

@@ -219,6 +219,7 @@ void MainLogic::TakePointerOrigin() {
 }
 
 void MainLogic::tmrDistanceTimer() {
+  TakeClicks();
   if (!c_.counting.load(std::memory_order_relaxed)) {
     // Paused: the panel shows the figures as they stand; nothing is measured or added.
     Refresh(c_, samplerSettings(), p_.view.Presence(), view_);
@@ -312,8 +313,17 @@ void MainLogic::tmrWriteValuesTimer() {
   if (!error.empty() && haveParams_) p_.view.ShowMessage(error);
 }
 
+void MainLogic::TakeClicks() {
+  if (!c_.clicks.Waiting()) return;
+  if (history_ && history_->running())
+    history_->TakeClicks(c_, p_.system.Monitors());
+  else
+    c_.clicks.Drain([](const ClickAt&) {});
+}
+
 void MainLogic::PersistHistory() {
   if (!history_ || !history_->running()) return;
+  TakeClicks();
   history_->Fold(c_, p_.clock.Now());
   const auto error = history_->Persist();
   if (!error) {
@@ -335,6 +345,7 @@ void MainLogic::NoteHistory(std::vector<std::string> notes) {
 HistoryData MainLogic::LoadHistory() {
   // Not kept now, what was kept is still there to look at.
   if (!history_ || !history_->running()) return history_ ? history_->Load() : HistoryData{};
+  TakeClicks();
   history_->Fold(c_, p_.clock.Now());
   HistoryData h = history_->Load();
   std::vector<std::string> notes;
@@ -349,6 +360,7 @@ DayRecord MainLogic::HistoryToday() {
     none.day = Today();
     return none;
   }
+  TakeClicks();
   history_->Fold(c_, p_.clock.Now());
   return history_->today();
 }

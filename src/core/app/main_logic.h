@@ -147,6 +147,8 @@ class MainLogic {
   std::unique_ptr<HistoryRecorder> history_;  // null without history files
   // Writes the history's due parts; a failure is shown once until a write succeeds again.
   void PersistHistory();
+  // The presses waiting in the counters' queue, placed on the monitors of now.
+  void TakeClicks();
   void NoteHistory(std::vector<std::string> notes);
   bool historyErrorShown_ = false;
   std::set<std::string> damagedNoted_;

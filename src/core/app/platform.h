@@ -7,8 +7,10 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/counting/sampler.h"
+#include "core/history/day_places.h"
 #include "core/panel/main_window_texts.h"
 
 namespace quillo {
@@ -32,6 +34,8 @@ class SystemQueries {
   // it moves the last-input time.
   virtual bool InputDesktopIsOurs() { return true; }
   virtual std::pair<int32_t, int32_t> PrimaryScreenSize() = 0;
+  // The screen rectangles of the monitors now (where the clicks' places are counted).
+  virtual std::vector<ScreenRect> Monitors() { return {}; }
   virtual std::string ComputerName() = 0;  // lower case
   virtual char DecimalSeparator() = 0;
   // The locale's abbreviated month names, January first (UTF-8).

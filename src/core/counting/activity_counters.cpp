@@ -4,7 +4,8 @@
 namespace quillo {
 
 void ActivityCounters::ZeroLive() {
-  for (Counter c : kAllCounters) Live(c).store(0, std::memory_order_relaxed);
+  for (Counter c : kAllCounters)
+    liveBase[static_cast<int>(c)] = Live(c).load(std::memory_order_relaxed);
 }
 void ActivityCounters::ZeroHist() {
   for (Counter c : kAllCounters) Hist(c) = 0;

@@ -25,14 +25,67 @@ enum ClickButton : int {
   kX2Button
 };
 
-// The hooks run on their own thread: the live counters and the counting flag are the only fields
-// shared with the UI thread, so they are relaxed atomics (increments are fetch_add so that a reset
-// on the UI thread can never be undone by a concurrent increment). The click memory belongs to the
-// input thread alone; everything else to the UI thread.
+// One press of a button at a screen point, as the mouse hook hands it to the UI thread.
+struct ClickAt {
+  int32_t x = 0, y = 0;
+  ClickButton button = kNoButton;
+};
+
+// Presses waiting for the UI thread to place them on a monitor. One writer (the input thread)
+// and one reader (the UI thread, at every sample): a slot is written before the head moves past
+// it and read before the tail does. When the reader falls a whole ring behind, presses are
+// dropped (and counted) rather than made to wait.
+struct ClickQueue {
+  static constexpr uint32_t kSize = 256;
+  std::array<ClickAt, kSize> slots{};
+  std::atomic<uint32_t> head{0}, tail{0}, dropped{0};
+
+  // Input thread.
+  void Push(const ClickAt& click) {
+    const uint32_t h = head.load(std::memory_order_relaxed);
+    if (h - tail.load(std::memory_order_acquire) >= kSize) {
+      dropped.store(dropped.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+      return;
+    }
+    slots[h % kSize] = click;
+    head.store(h + 1, std::memory_order_release);
+  }
+  // UI thread: every press waiting, oldest first.
+  template <typename Take>
+  void Drain(Take&& take) {
+    uint32_t t = tail.load(std::memory_order_relaxed);
+    const uint32_t h = head.load(std::memory_order_acquire);
+    for (; t != h; ++t) take(slots[t % kSize]);
+    tail.store(t, std::memory_order_release);
+  }
+  bool Waiting() const {
+    return head.load(std::memory_order_acquire) != tail.load(std::memory_order_relaxed);
+  }
+};
+
+// A counter with one writer: a plain load and store, no locked instruction. Only the thread that
+// owns the counter may call it.
+inline void Bump(std::atomic<uint32_t>& counter, uint32_t by = 1) {
+  counter.store(counter.load(std::memory_order_relaxed) + by, std::memory_order_relaxed);
+}
+
+// The hooks run on their own thread and are the only writers of the raw counters below; the UI
+// thread reads them (relaxed atomics) and never writes them. A reset or an import on the UI
+// thread moves the live layer's base to the raw count instead, so the hooks' increments need no
+// locked instruction and none can be lost to a reset. The click memory belongs to the input
+// thread alone; everything else to the UI thread.
 struct ActivityCounters {
-  // Live layer: counted since this start or the last reset. Written by the input thread.
+  // Raw counts since start-up, written by the input thread (never reset).
   std::atomic<uint32_t> liveKeystrokes{0}, liveLeft{0}, liveRight{0}, liveMiddle{0}, liveDouble{0},
       liveWheel{0}, liveX1{0}, liveX2{0};
+  // Live layer = raw - base: counted since this start or the last reset. The bases belong to the
+  // UI thread.
+  std::array<uint32_t, kCounterCount> liveBase{};
+  // Each key's releases since start-up by key (virtual-key code | 0x100 when extended), written
+  // by the input thread; the history takes what they gained.
+  std::array<std::atomic<uint32_t>, 512> keyCounts{};
+  // Presses on their way to the history's places.
+  ClickQueue clicks;
   // Stored layer: the totals as loaded at start-up (0 after a reset).
   uint32_t histKeystrokes = 0, histLeft = 0, histRight = 0, histMiddle = 0, histDouble = 0,
            histWheel = 0, histX1 = 0, histX2 = 0;
@@ -68,6 +121,7 @@ struct ActivityCounters {
 
   int32_t logdate = 0;  // day number of the last day a log line was written for
 
+  // The raw counter (the input thread's to write).
   inline std::atomic<uint32_t>& Live(Counter c);
   inline uint32_t LiveValue(Counter c) const;
   inline uint32_t& Hist(Counter c);
@@ -97,7 +151,8 @@ std::atomic<uint32_t>& ActivityCounters::Live(Counter c) {
   return this->*detail::kLiveMembers[static_cast<int>(c)];
 }
 uint32_t ActivityCounters::LiveValue(Counter c) const {
-  return (this->*detail::kLiveMembers[static_cast<int>(c)]).load(std::memory_order_relaxed);
+  return (this->*detail::kLiveMembers[static_cast<int>(c)]).load(std::memory_order_relaxed) -
+         liveBase[static_cast<int>(c)];
 }
 uint32_t& ActivityCounters::Hist(Counter c) {
   return this->*detail::kHistMembers[static_cast<int>(c)];

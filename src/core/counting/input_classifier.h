@@ -59,14 +59,19 @@ constexpr MouseAction ClassifyMouse(uint32_t message, uint32_t xButton) {
   }
 }
 
-// Keyboard hook: counts a key release while counting. `time` is the event's input time. Returns
-// false when the event must not be passed on (hook code 3), true otherwise.
-inline bool OnKeyboardEvent(ActivityCounters& c, int nCode, uint32_t message, uint32_t time = 0) {
+// Keyboard hook: counts a key release while counting, in the total and by key (`virtualKey`,
+// and whether it is an extended key: the keypad's Enter is not the main one). `time` is the
+// event's input time. Returns false when the event must not be passed on (hook code 3), true
+// otherwise.
+inline bool OnKeyboardEvent(ActivityCounters& c, int nCode, uint32_t message, uint32_t time = 0,
+                            uint32_t virtualKey = 0, bool extended = false) {
   if (nCode == 0) {
-    c.keyEvents.fetch_add(1, std::memory_order_relaxed);
+    Bump(c.keyEvents);
     c.keyEventTime.store(time, std::memory_order_relaxed);
-    if (message == msg::kKeyUp && c.counting.load(std::memory_order_relaxed))
-      c.liveKeystrokes.fetch_add(1, std::memory_order_relaxed);
+    if (message == msg::kKeyUp && c.counting.load(std::memory_order_relaxed)) {
+      Bump(c.liveKeystrokes);
+      Bump(c.keyCounts[(virtualKey & 0xFF) | (extended ? 0x100 : 0)]);
+    }
   }
   return nCode != 3;
 }
@@ -77,23 +82,25 @@ inline void CountClick(ActivityCounters& c, ClickButton button, Counter counter,
                        uint32_t doubleClickTime) {
   if (static_cast<uint32_t>(tick - c.lastClickTick) < doubleClickTime &&
       c.lastClickButton == button) {
-    c.liveDouble.fetch_add(1, std::memory_order_relaxed);
-    c.Live(counter).fetch_add(1, std::memory_order_relaxed);
+    Bump(c.liveDouble);
+    Bump(c.Live(counter));
     c.lastClickButton = kNoButton;
   } else {
-    c.Live(counter).fetch_add(1, std::memory_order_relaxed);
+    Bump(c.Live(counter));
     c.lastClickTick = tick;
     c.lastClickButton = button;
   }
 }
 
-// Mouse hook: counts one message. `tickAndDoubleClickTime` is called only for a click, so moves
-// cost no system query; it returns {tick, double-click time}. `time` is the event's input time.
+// Mouse hook: counts one message; a press also goes to the queue of places with its screen
+// point (`x`, `y`). `tickAndDoubleClickTime` is called only for a click, so moves cost no system
+// query; it returns {tick, double-click time}. `time` is the event's input time.
 template <typename TimeSource>
 inline void OnMouseEvent(ActivityCounters& c, int nCode, uint32_t message, uint32_t xButton,
-                         TimeSource&& tickAndDoubleClickTime, uint32_t time = 0) {
+                         TimeSource&& tickAndDoubleClickTime, uint32_t time = 0, int32_t x = 0,
+                         int32_t y = 0) {
   if (nCode != 0) return;
-  c.mouseEvents.fetch_add(1, std::memory_order_relaxed);
+  Bump(c.mouseEvents);
   c.mouseEventTime.store(time, std::memory_order_relaxed);
   if (!c.counting.load(std::memory_order_relaxed)) return;
   const MouseAction a = ClassifyMouse(message, xButton);
@@ -101,15 +108,17 @@ inline void OnMouseEvent(ActivityCounters& c, int nCode, uint32_t message, uint3
     case MouseAction::kNothing:
       return;
     case MouseAction::kWheel:
-      c.liveWheel.fetch_add(1, std::memory_order_relaxed);
+      Bump(c.liveWheel);
       return;
     case MouseAction::kDoubleMessage:
-      c.Live(a.counter).fetch_add(1, std::memory_order_relaxed);
-      c.liveDouble.fetch_add(1, std::memory_order_relaxed);
+      Bump(c.Live(a.counter));
+      Bump(c.liveDouble);
+      c.clicks.Push({x, y, a.button});
       return;
     case MouseAction::kClick: {
       const auto [tick, dbl] = tickAndDoubleClickTime();
       CountClick(c, a.button, a.counter, tick, dbl);
+      c.clicks.Push({x, y, a.button});
       return;
     }
   }

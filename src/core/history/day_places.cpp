@@ -141,7 +141,7 @@ bool ParseClicksField(std::string_view text, DayPlaces& into) {
       const auto column = Number<int32_t>(w.substr(1, dot - 1));
       const auto row = Number<int32_t>(w.substr(dot + 1, eq - dot - 1));
       const auto n = Number<uint64_t>(w.substr(eq + 1));
-      if (!column || !row || !n || *column >= r.Columns() || *row >= r.Rows()) return false;
+      if (!column || !row || !n || *column >= CellColumns(r) || *row >= CellRows(r)) return false;
       p.AddClick(r, static_cast<PlaceButton>(letter - kButtonLetters), *column, *row, *n);
     }
   }

@@ -22,6 +22,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/util/screen_rect.h"
+
 namespace quillo {
 
 // A key: its virtual-key code (0-255), plus 0x100 for an extended key.
@@ -42,18 +44,13 @@ enum class PlaceButton : uint8_t { kLeft, kRight, kMiddle, kBack, kForward };
 inline constexpr int kPlaceButtonCount = 5;
 inline constexpr int kCellPixels = 8;
 
-struct ScreenRect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-  int32_t Width() const { return right - left; }
-  int32_t Height() const { return bottom - top; }
-  bool Contains(int32_t x, int32_t y) const {
-    return x >= left && x < right && y >= top && y < bottom;
-  }
-  // Cells of kCellPixels across and down (a part cell at the edge is a cell).
-  int32_t Columns() const { return (Width() + kCellPixels - 1) / kCellPixels; }
-  int32_t Rows() const { return (Height() + kCellPixels - 1) / kCellPixels; }
-  auto operator<=>(const ScreenRect&) const = default;
-};
+// Cells of kCellPixels across and down a monitor (a part cell at the edge is a cell).
+inline int32_t CellColumns(const ScreenRect& r) {
+  return (r.Width() + kCellPixels - 1) / kCellPixels;
+}
+inline int32_t CellRows(const ScreenRect& r) {
+  return (r.Height() + kCellPixels - 1) / kCellPixels;
+}
 
 // A cell and button as one sortable number: button, row, column.
 using CellKey = uint32_t;

@@ -58,6 +58,15 @@ LiveSnapshot LiveSnapshot::Of(const ActivityCounters& c) {
   return s;
 }
 
+static_assert(std::tuple_size_v<decltype(ActivityCounters::keyCounts)> == kKeyIdCount);
+
+static std::array<uint32_t, kKeyIdCount> RawKeyCounts(const ActivityCounters& c) {
+  std::array<uint32_t, kKeyIdCount> counts;
+  for (size_t k = 0; k < counts.size(); ++k)
+    counts[k] = c.keyCounts[k].load(std::memory_order_relaxed);
+  return counts;
+}
+
 int64_t HourIndex(double moment) {
   const double ms = std::nearbyint(moment * 86400000.0);
   if (!(std::fabs(ms) < 9e18)) return 0;
@@ -67,6 +76,7 @@ int64_t HourIndex(double moment) {
 void HistoryRecorder::Start(const ActivityCounters& c, double now) {
   running_ = true;
   last_ = LiveSnapshot::Of(c);
+  lastKeys_ = RawKeyCounts(c);
   hour_ = HourIndex(now);
   today_ = DayRecord{};
   today_.day = DayOfHour(hour_);
@@ -83,7 +93,9 @@ void HistoryRecorder::Start(const ActivityCounters& c, double now) {
   // kill came after it got there and before today's file lost it.
   uint64_t size = 0;
   std::string tail;
-  constexpr size_t kTail = 16384;
+  // Enough for the last line of the past file to be one of today's file's lines, however long
+  // a day's places made it.
+  const size_t kTail = std::max<size_t>(16384, text.size() + 2);
   const bool tailRead = !files_.ReadTail(kHistoryPastFile, kTail, size, tail);
   const std::vector<std::string> written =
       tailRead ? LastLines(tail, size <= kTail) : std::vector<std::string>{};
@@ -149,6 +161,13 @@ void HistoryRecorder::Fold(const ActivityCounters& c, double now) {
     gained |= d != 0;
   }
   last_ = s;
+  for (size_t k = 0; k < lastKeys_.size(); ++k) {
+    const uint32_t raw = c.keyCounts[k].load(std::memory_order_relaxed);
+    if (raw == lastKeys_[k]) continue;
+    today_.places.AddKey(static_cast<KeyId>(k), static_cast<uint32_t>(raw - lastKeys_[k]));
+    lastKeys_[k] = raw;
+    gained = true;
+  }
   if (gained) todayDirty_ = true;
 
   hour_ = HourIndex(now);
@@ -157,6 +176,18 @@ void HistoryRecorder::Fold(const ActivityCounters& c, double now) {
     today_ = DayRecord{};
     today_.day = DayOfHour(hour_);
   }
+}
+
+void HistoryRecorder::TakeClicks(ActivityCounters& c, const std::vector<ScreenRect>& monitors) {
+  c.clicks.Drain([&](const ClickAt& click) {
+    if (!running_ || click.button < kLeftButton || click.button > kX2Button) return;
+    const auto cell = CellAt(monitors, click.x, click.y);
+    if (!cell) return;
+    today_.places.AddClick(monitors[cell->monitor],
+                           static_cast<PlaceButton>(click.button - kLeftButton), cell->column,
+                           cell->row);
+    todayDirty_ = true;
+  });
 }
 
 void HistoryRecorder::Close() {
@@ -207,6 +238,7 @@ std::optional<std::string> HistoryRecorder::Persist() {
 std::optional<std::string> HistoryRecorder::DeleteAll(const ActivityCounters& c, double now) {
   if (const auto error = files_.DeleteAll()) return error;
   last_ = LiveSnapshot::Of(c);
+  lastKeys_ = RawKeyCounts(c);
   hour_ = HourIndex(now);
   today_ = DayRecord{};
   today_.day = DayOfHour(hour_);

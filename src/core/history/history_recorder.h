@@ -70,6 +70,10 @@ class HistoryRecorder {
   void FoldIfHourChanged(const ActivityCounters& c, double now) {
     if (running_ && HourIndex(now) != hour_) Fold(c, now);
   }
+  // The presses waiting in the counters' queue go to the day in effect, each in its cell of the
+  // monitor that holds its point (`monitors`: the screen rectangles of the monitors now); a press
+  // outside every monitor counts in the totals only. Not running, they are let go.
+  void TakeClicks(ActivityCounters& c, const std::vector<ScreenRect>& monitors);
   // The live layers were zeroed (a reset, an import), after a Fold: the next counts from zero.
   void LiveZeroed() { last_ = LiveSnapshot{}; }
 
@@ -95,6 +99,7 @@ class HistoryRecorder {
   HistoryFiles& files_;
   bool running_ = false;
   LiveSnapshot last_;
+  std::array<uint32_t, kKeyIdCount> lastKeys_{};  // the raw count of each key at the last fold
   int64_t hour_ = 0;
   DayRecord today_;
   bool todayDirty_ = false;

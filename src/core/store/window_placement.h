@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/util/screen_rect.h"
+
 namespace quillo {
 
 inline constexpr char kPlacementSubkey[] = "frmMain";
@@ -19,17 +21,6 @@ std::optional<std::array<int32_t, 4>> ParseQuad(std::string_view text);
 // The name that carries the desktop size, "NormPos(1920x1080)".
 std::string SizedName(std::string_view name, int32_t desktopWidth, int32_t desktopHeight);
 
-struct ScreenPoint {
-  int32_t x = 0, y = 0;
-  bool operator==(const ScreenPoint&) const = default;
-};
-// Right and bottom exclusive.
-struct ScreenRect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-  bool Contains(ScreenPoint p) const {
-    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-  }
-};
 // One monitor: its whole area and the part of it not taken by the taskbar and other bars.
 struct MonitorAreas {
   ScreenRect monitor, work;
