@@ -257,7 +257,8 @@ TEST(KeyboardPicture, EachKeyShowsTheCountOfTheKeyIdItsLayoutGivesIt) {
   view.Update(Days({{day, {{MakeKeyId('Z', false), 5000}, {MakeKeyId('Y', false), 7}}}}), day, 0);
   HistoryViewOptions o;
   const ChartPicture p = view.Picture(1200, 500, Font(12), false, o);
-  const ChartRect ry = p.targets[y].rect, rz = p.targets[z].rect;
+  const ChartRect ry = *TargetRect(p, static_cast<int32_t>(y)),
+                  rz = *TargetRect(p, static_cast<int32_t>(z));
   EXPECT_NE(TextIn(p, ry, "Z"), nullptr);
   EXPECT_NE(TextIn(p, ry, "5,000"), nullptr);
   EXPECT_NE(TextIn(p, rz, "Y"), nullptr);
@@ -265,7 +266,8 @@ TEST(KeyboardPicture, EachKeyShowsTheCountOfTheKeyIdItsLayoutGivesIt) {
   // On the calendar's scale: 5,000 is the top class, 7 the first, a key without presses no use.
   EXPECT_EQ(FillOf(p, ry), kChartScale[4]);
   EXPECT_EQ(FillOf(p, rz), kChartScale[0]);
-  EXPECT_EQ(FillOf(p, p.targets[IndexOfScan(keys, 0x1E, false)].rect), kChartNoUse);
+  EXPECT_EQ(FillOf(p, *TargetRect(p, static_cast<int32_t>(IndexOfScan(keys, 0x1E, false)))),
+            kChartNoUse);
   // The legend and the table are there; the hint names the key and its presses.
   EXPECT_NE(TextIn(p, {0, 0, 1200, 500}, "No use"), nullptr);
   EXPECT_NE(TextIn(p, {0, 0, 1200, 500}, "Most used keys"), nullptr);
@@ -286,11 +288,25 @@ TEST(KeyboardPicture, ACountTooWideForItsKeyIsShortenedAndKeysNotDrawnAreListed)
       day, 0);
   const ChartPicture p = view.Picture(900, 400, Font(12), true, HistoryViewOptions{});
   const std::vector<DrawnKey>& keys = view.keys();
-  EXPECT_NE(TextIn(p, p.targets[IndexOfScan(keys, 0x1E, false)].rect, "12.3M"), nullptr);
-  EXPECT_NE(TextIn(p, p.targets[IndexOfScan(keys, 0x30, false)].rect, "99"), nullptr);
+  EXPECT_NE(
+      TextIn(p, *TargetRect(p, static_cast<int32_t>(IndexOfScan(keys, 0x1E, false))), "12.3M"),
+      nullptr);
+  EXPECT_NE(TextIn(p, *TargetRect(p, static_cast<int32_t>(IndexOfScan(keys, 0x30, false))), "99"),
+            nullptr);
   EXPECT_NE(TextIn(p, {0, 0, 900, 400}, "Counted but not drawn: F14 4"), nullptr);
   EXPECT_TRUE(std::any_of(p.items.begin(), p.items.end(),
                           [](const ChartItem& i) { return i.kind == ChartItemKind::kFocus; }));
+}
+
+TEST(KeyboardPicture, TheIsoEntersLowerPartPointsAtItToo) {
+  KeyboardView view(UsKeys(true, kEnglish), KeyRange::kDay);
+  const ChartPicture p = view.Picture(1000, 400, Font(12), false, HistoryViewOptions{});
+  const int32_t enter = static_cast<int32_t>(IndexOfScan(view.keys(), 0x1C, false));
+  const int32_t hash = static_cast<int32_t>(IndexOfScan(view.keys(), 0x2B, false));
+  const ChartRect top = *TargetRect(p, enter), beside = *TargetRect(p, hash);
+  // The home row, right of the key beside it: the Enter's lower part.
+  EXPECT_EQ(HitTest(p, beside.right + 3, (beside.top + beside.bottom) / 2), enter);
+  EXPECT_GT((beside.top + beside.bottom) / 2, top.bottom);
 }
 
 TEST(KeyboardPicture, ArrowsMoveToTheNearestKeyThatWay) {

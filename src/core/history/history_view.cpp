@@ -145,6 +145,8 @@ int32_t HistoryView::Selected(HistoryPane pane) const {
       return bar_;
     case HistoryPane::kHours:
       return hour_;
+    case HistoryPane::kKeyboard:
+      break;
   }
   return 0;
 }
@@ -163,11 +165,14 @@ bool HistoryView::Select(HistoryPane pane, int32_t index) {
       if (index < 0 || index >= kHoursPerDay) return false;
       hour_ = index;
       return true;
+    case HistoryPane::kKeyboard:
+      break;
   }
   return false;
 }
 
 bool HistoryView::Move(HistoryPane pane, ChartKey key) {
+  if (pane == HistoryPane::kKeyboard) return false;
   if (pane == HistoryPane::kCalendar) {
     // The weeks are columns: across is a week, down a day.
     int32_t to = day_;
@@ -261,6 +266,7 @@ std::vector<std::string> HistoryView::BarLabels() const {
 
 ChartPicture HistoryView::Picture(HistoryPane pane, int width, int height, const ChartFont& font,
                                   bool focused) const {
+  if (pane == HistoryPane::kKeyboard) return {};
   if (pane == HistoryPane::kCalendar) {
     CalendarInput in;
     in.history = &history_;
@@ -344,6 +350,8 @@ std::string HistoryView::Describe(HistoryPane pane, int32_t index) const {
       if (series == HourSeries::kNone) return hours;
       return Valued(hours, SeriesMeasure(series), hours_[static_cast<size_t>(index)]);
     }
+    case HistoryPane::kKeyboard:
+      break;
   }
   return {};
 }

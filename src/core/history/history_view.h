@@ -16,7 +16,8 @@
 
 namespace quillo {
 
-enum class HistoryPane { kCalendar, kBars, kHours };
+// The keyboard is its own page's view (KeyboardView), not this one's.
+enum class HistoryPane { kCalendar, kBars, kHours, kKeyboard };
 enum class ChartKey { kLeft, kRight, kUp, kDown, kHome, kEnd, kPageUp, kPageDown };
 
 // What the window takes from the settings and the user's locale.

@@ -379,13 +379,14 @@ ChartPicture KeyboardView::Picture(int width, int height, const ChartFont& font,
     const uint32_t ink = c > kLightClasses ? kOnDark : kChartText;
     const ChartRect r = g.Key(k.physical.place);
     Add(p, ChartItemKind::kFill, r, fill);
+    p.targets.push_back({r, static_cast<int32_t>(i)});
     if (!k.physical.extra.Empty()) {
       // The ISO Enter's lower part joins the upper one without a seam.
       ChartRect low = g.Key(k.physical.extra);
       low.top = r.bottom - 1;
       Add(p, ChartItemKind::kFill, low, fill);
+      p.targets.push_back({low, static_cast<int32_t>(i)});  // the pointer there points at it too
     }
-    p.targets.push_back({r, static_cast<int32_t>(i)});
     // The caption in the upper half, the count in the lower; a count too wide is shortened.
     const int inset = std::max(1, g.quarter / 3);
     const int mid = (r.top + r.bottom) / 2;

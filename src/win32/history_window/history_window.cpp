@@ -5,6 +5,7 @@
 
 #include "core/history/history_csv.h"
 #include "core/panel/history_texts.h"
+#include "core/panel/keyboard_texts.h"
 #include "win32/file_dialog.h"
 #include "win32/file_io.h"
 #include "win32/icon_title_font.h"
@@ -136,12 +137,68 @@ bool HistoryWindow::PreTranslate(MSG& msg) {
     if (host_.help) host_.help();
     return true;
   }
+  // Ctrl+Tab and Ctrl+Shift+Tab go from page to page, as in a tabbed dialog.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (GetKeyState(VK_CONTROL) & 0x8000) &&
+      !pages_.empty()) {
+    const size_t n = pages_.size();
+    const size_t to = (GetKeyState(VK_SHIFT) & 0x8000) ? (page_ + n - 1) % n : (page_ + 1) % n;
+    ShowPage(to);
+    SetFocus(pages_[to].button);
+    return true;
+  }
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
+// The pages' names, in the order of their buttons.
+constexpr KeyboardText kPageNames[] = {KeyboardText::chartsPage, KeyboardText::keyboardPage,
+                                       KeyboardText::clicksPage};
+
+void HistoryWindow::AddPage(HWND window) {
+  Page p;
+  p.window = window;
+  const int id = kIdPageButton + static_cast<int>(pages_.size());
+  // Push-like radio buttons in one group: the arrow keys go from page to page, as on tabs.
+  p.button = CreateWindowExW(0, L"BUTTON", L"",
+                             WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_PUSHLIKE |
+                                 (pages_.empty() ? WS_GROUP | WS_TABSTOP : 0),
+                             0, 0, 1, 1, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             host_.instance, nullptr);
+  // Before every page in the order Tab takes.
+  SetWindowPos(p.button, pages_.empty() ? HWND_TOP : pages_.back().button, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  pages_.push_back(p);
+}
+
+void HistoryWindow::ShowPage(size_t index) {
+  if (index >= pages_.size()) return;
+  page_ = index;
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    SendMessageW(pages_[i].button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowWindow(pages_[i].window, i == index ? SW_SHOW : SW_HIDE);
+  }
+  const HWND focus = GetFocus();
+  if (!focus || !IsWindowVisible(focus)) SetFocus(pages_[index].button);
+  if (hint_) hint_->Hide();
+}
+
+void HistoryWindow::ApplyPageNames() {
+  for (size_t i = 0; i < pages_.size(); ++i)
+    SetWindowTextW(pages_[i].button, Widen(KeyboardWindowText(kPageNames[i], language_)).c_str());
+}
+
+int HistoryWindow::PageControlHeight() {
+  // A drop-down list's window is as high as its closed box: the buttons are made as high.
+  RECT combo{};
+  GetWindowRect(measure_, &combo);
+  return std::max<int>(combo.bottom - combo.top, chartFont_.height + Scaled(6, dpi_));
+}
+
 void HistoryWindow::CreateControls() {
-  auto make = [this](const wchar_t* cls, DWORD style, int id) {
-    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 1, 1, hwnd_,
+  charts_ = std::make_unique<PageWindow>(host_.instance, hwnd_, kIdChartsPage,
+                                         [this](int id, int code) { OnCommand(id, code); });
+  const HWND page = charts_->hwnd();
+  auto make = [this, page](const wchar_t* cls, DWORD style, int id) {
+    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 1, 1, page,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), host_.instance,
                            nullptr);
   };
@@ -153,27 +210,38 @@ void HistoryWindow::CreateControls() {
   previousYear_ = make(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, kIdPreviousYear);
   year_ = make(L"STATIC", SS_CENTER | SS_CENTERIMAGE, kIdYear);
   nextYear_ = make(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, kIdNextYear);
-  calendar_ = std::make_unique<ChartView>(host_.instance, hwnd_, kIdCalendar,
-                                          HistoryPane::kCalendar, Owner(), *hint_);
+  calendar_ = std::make_unique<ChartView>(host_.instance, page, kIdCalendar, HistoryPane::kCalendar,
+                                          Owner(), *hint_);
   totalsLabel_ = make(L"STATIC", kLabel, kIdTotalsLabel);
   grouping_ = make(L"COMBOBOX", kCombo, kIdGrouping);
   rangeLabel_ = make(L"STATIC", kLabel, kIdRangeLabel);
   range_ = make(L"COMBOBOX", kCombo, kIdRange);
-  bars_ = std::make_unique<ChartView>(host_.instance, hwnd_, kIdBars, HistoryPane::kBars, Owner(),
+  bars_ = std::make_unique<ChartView>(host_.instance, page, kIdBars, HistoryPane::kBars, Owner(),
                                       *hint_);
-  hours_ = std::make_unique<ChartView>(host_.instance, hwnd_, kIdHours, HistoryPane::kHours,
-                                       Owner(), *hint_);
+  hours_ = std::make_unique<ChartView>(host_.instance, page, kIdHours, HistoryPane::kHours, Owner(),
+                                       *hint_);
   save_ = make(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, kIdSave);
   SetWindowTextW(previousYear_, L"<");
   SetWindowTextW(nextYear_, L">");
+  keyboard_ = std::make_unique<KeyboardPage>(host_.instance, hwnd_, kIdKeyboardPage,
+                                             static_cast<KeyboardPage::Host&>(*this), *hint_);
+  AddPage(page);
+  AddPage(keyboard_->hwnd());
+  ShowPage(0);
 }
 
 void HistoryWindow::ApplyFont() {
   HFONT old = font_;
   font_ = IconTitleFontFor(dpi_);
   if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  // Every control of every page.
+  EnumChildWindows(
+      hwnd_,
+      [](HWND c, LPARAM font) {
+        SendMessageW(c, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(font_));
   hint_->SetFont(font_);
   if (!measureDc_) measureDc_ = CreateCompatibleDC(nullptr);
   SelectObject(measureDc_, font_);
@@ -200,6 +268,8 @@ void HistoryWindow::ApplyTexts() {
   Fill(measure_, view_->MeasureChoices(), static_cast<int>(view_->measure()));
   Fill(grouping_, view_->GroupingChoices(), static_cast<int>(view_->grouping()));
   Fill(range_, view_->RangeChoices(), static_cast<int>(view_->range()));
+  ApplyPageNames();
+  keyboard_->ApplyTexts();
 }
 
 HistoryLayoutInput HistoryWindow::LayoutInput(int width, int height) const {
@@ -207,10 +277,7 @@ HistoryLayoutInput HistoryWindow::LayoutInput(int width, int height) const {
   in.width = width;
   in.height = height;
   in.dpi = dpi_;
-  // A drop-down list's window is as high as its closed box: the buttons are made as high.
-  RECT combo{};
-  GetWindowRect(measure_, &combo);
-  in.controlHeight = std::max<int>(combo.bottom - combo.top, chartFont_.height + Scaled(6, dpi_));
+  in.controlHeight = const_cast<HistoryWindow*>(this)->PageControlHeight();
   in.textWidth = chartFont_.width;
   auto label = [this](HistoryText row) {
     return std::string(HistoryWindowText(row, host_.language()));
@@ -235,7 +302,20 @@ void HistoryWindow::LayOut() {
   RECT rc;
   GetClientRect(hwnd_, &rc);
   if (rc.right <= 0 || rc.bottom <= 0) return;  // minimised
-  const HistoryLayout l = LayOutHistoryWindow(LayoutInput(rc.right, rc.bottom));
+  std::vector<int> names;
+  for (size_t i = 0; i < pages_.size(); ++i)
+    names.push_back(chartFont_.width(KeyboardWindowText(kPageNames[i], language_)));
+  const PagesLayout pages = LayOutPages(rc.right, rc.bottom, dpi_, PageControlHeight(), names);
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    const ChartRect& b = pages.buttons[i];
+    const ChartRect& w = pages.page;
+    SetWindowPos(pages_[i].button, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(pages_[i].window, nullptr, w.left, w.top, w.right - w.left, w.bottom - w.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const HistoryLayout l = LayOutHistoryWindow(
+      LayoutInput(pages.page.right - pages.page.left, pages.page.bottom - pages.page.top));
   const int list = Scaled(kListHeight, dpi_);
   HDWP batch = BeginDeferWindowPos(13);
   Place(batch, measureLabel_, l.measureLabel);
@@ -252,6 +332,7 @@ void HistoryWindow::LayOut() {
   Place(batch, bars_->hwnd(), l.bars);
   Place(batch, hours_->hwnd(), l.hours);
   if (batch) EndDeferWindowPos(batch);
+  keyboard_->LayOut();
   InvalidateRect(hwnd_, nullptr, TRUE);  // the gaps between the controls
 }
 
@@ -272,6 +353,7 @@ void HistoryWindow::Changed() {
   if (Widen(ranges[static_cast<size_t>(yearChoice)]) != shown)
     Fill(range_, ranges, static_cast<int>(view_->range()));
   for (ChartView* v : {calendar_.get(), bars_.get(), hours_.get()}) v->Changed();
+  keyboard_->Changed();
 }
 
 void HistoryWindow::Refresh() {
@@ -301,7 +383,10 @@ void HistoryWindow::Refresh() {
     changed = true;
   }
   if (view_->UpdateToday(today)) changed = true;
-  if (changed) Changed();
+  if (changed)
+    Changed();
+  else
+    keyboard_->Refresh();
 }
 
 ChartView* HistoryWindow::ViewOf(HistoryPane pane) {
@@ -350,6 +435,12 @@ void HistoryWindow::OnCommand(int id, int code) {
       break;
     case kIdSave:
       SaveCsv();
+      return;
+    case kIdPageButton:
+    case kIdPageButton + 1:
+    case kIdPageButton + 2:
+    case kIdPageButton + 3:
+      if (code == BN_CLICKED) ShowPage(static_cast<size_t>(id - kIdPageButton));
       return;
     case IDCANCEL:  // Escape
       PostMessageW(hwnd_, WM_CLOSE, 0, 0);
@@ -424,7 +515,8 @@ LRESULT HistoryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO:
       if (view_ && measure_) {
         const ClientSize min = HistoryMinimumSize(LayoutInput(0, 0));
-        RECT r{0, 0, min.width, min.height};
+        const PagesLayout pages = LayOutPages(0, 0, dpi_, PageControlHeight(), {});
+        RECT r{0, 0, std::max(min.width, keyboard_->MinimumWidth()), min.height + pages.page.top};
         AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                                  static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
                                  static_cast<UINT>(dpi_));
@@ -455,7 +547,9 @@ LRESULT HistoryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (f && IsChild(hwnd_, f)) focus_ = f;
         if (hint_) hint_->Hide();
       } else {
-        SetFocus(focus_ && IsWindow(focus_) ? focus_ : calendar_->hwnd());
+        SetFocus(focus_ && IsWindow(focus_) && IsWindowVisible(focus_) ? focus_
+                 : page_ == 0                                          ? calendar_->hwnd()
+                                                                       : pages_[page_].button);
       }
       return 0;
     case WM_CLOSE:
@@ -476,6 +570,9 @@ LRESULT HistoryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       calendar_.reset();
       bars_.reset();
       hours_.reset();
+      keyboard_.reset();
+      charts_.reset();
+      pages_.clear();
       view_.reset();
       hint_.reset();
       if (host_.closed) host_.closed(this);

@@ -8,12 +8,16 @@
 #include <windows.h>
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "core/history/history_layout.h"
 #include "core/history/history_view.h"
 #include "win32/hint_window.h"
 #include "win32/history_window/chart_view.h"
 #include "win32/history_window/history_host.h"
+#include "win32/history_window/keyboard_page.h"
+#include "win32/history_window/page_window.h"
 
 namespace quillo {
 
@@ -35,9 +39,13 @@ enum HistoryControl : int {
   kIdRange = 1014,
   kIdBars = 1020,
   kIdHours = 1021,
+  // The pages' buttons (kIdPageButton + the page's index) and the pages.
+  kIdPageButton = 1030,
+  kIdChartsPage = 1035,
+  kIdKeyboardPage = 1036,
 };
 
-class HistoryWindow final : private ChartView::Owner {
+class HistoryWindow final : private ChartView::Owner, private KeyboardPage::Host {
  public:
   explicit HistoryWindow(HistoryHost host);
   ~HistoryWindow() override;
@@ -71,6 +79,10 @@ class HistoryWindow final : private ChartView::Owner {
   void SaveCsv();
   void ShowError(const std::string& text);
   HistoryViewOptions Options() const;
+  // A page: its button and its window; adding one is a line in CreateControls.
+  void AddPage(HWND window);
+  void ShowPage(size_t index);
+  void ApplyPageNames();
   ChartView* ViewOf(HistoryPane pane);
   ChartView::Owner& Owner() { return *this; }
 
@@ -82,12 +94,27 @@ class HistoryWindow final : private ChartView::Owner {
   void ChartKeyPressed(HistoryPane pane, ChartKey key) override;
   HFONT ChartFontHandle() override { return font_; }
 
+  // KeyboardPage::Host.
+  const HistoryView& PageHistory() override { return *view_; }
+  HFONT PageFont() override { return font_; }
+  const ChartFont& PageChartFont() override { return chartFont_; }
+  int PageDpi() override { return dpi_; }
+  int PageControlHeight() override;
+  void PageError(const std::string& text) override { ShowError(text); }
+
   HistoryHost host_;
   HWND hwnd_ = nullptr;
   HWND measure_ = nullptr, grouping_ = nullptr, range_ = nullptr;
   HWND previousYear_ = nullptr, year_ = nullptr, nextYear_ = nullptr, save_ = nullptr;
   HWND measureLabel_ = nullptr, totalsLabel_ = nullptr, rangeLabel_ = nullptr;
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
+  struct Page {
+    HWND button = nullptr, window = nullptr;
+  };
+  std::vector<Page> pages_;
+  size_t page_ = 0;
+  std::unique_ptr<PageWindow> charts_;
+  std::unique_ptr<KeyboardPage> keyboard_;
   std::unique_ptr<HistoryView> view_;
   std::unique_ptr<HintWindow> hint_;
   std::unique_ptr<ChartView> calendar_, bars_, hours_;

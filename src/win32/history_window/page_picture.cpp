@@ -56,7 +56,8 @@ bool SavePagePicture(HWND owner, const PageBitmap& bitmap, const std::string& su
   if (!path) return false;
   const std::vector<uint8_t> png = EncodePng(bitmap.width, bitmap.height, bitmap.pixels.data());
   const auto error = ReplaceWholeFile(
-      Widen(*path), std::string_view(reinterpret_cast<const char*>(png.data()), png.size()), L"png");
+      Widen(*path), std::string_view(reinterpret_cast<const char*>(png.data()), png.size()),
+      L"png");
   if (error) {
     showError(std::string(HistoryWindowText(HistoryText::saveFailed, language)) + "\n" + *path +
               ": " + *error);

@@ -551,6 +551,22 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"child" && argc > 3) {
     HWND top = FindTop(nullptr, cls, 5000);
     HWND child = top ? GetDlgItem(top, _wtoi(argv[3])) : nullptr;
+    // A control on one of the window's pages is a grandchild: the first descendant with the id.
+    struct ById {
+      int id;
+      HWND found;
+    } search{_wtoi(argv[3]), nullptr};
+    if (top && !child)
+      EnumChildWindows(
+          top,
+          [](HWND h, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<ById*>(lp);
+            if (GetDlgCtrlID(h) != s->id) return TRUE;
+            s->found = h;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+    if (!child) child = search.found;
     if (!child) return 1;
     RECT r{};
     GetWindowRect(child, &r);
