@@ -184,7 +184,7 @@ constexpr std::array<Column, kNamedKeyCount> kNamed = {{
     {{"Esc", "Esc", "Esc", "Esc", "Échap", "Esc", "Esc", "Esc", "Esc"}},
     {{"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab"}},
     {{"Caps", "Caps", "Feststell", "Bloq Mayús", "Verr Maj", "Caps", "Caps", "Caps", "Caps"}},
-    {{"Shift", "Shift", "Umschalt", "Mayús", "Maj", "Shift", "Shift", "Shift", "Shift"}},
+    {{"Shift", "Shift", "Umsch", "Mayús", "Maj", "Shift", "Shift", "Shift", "Shift"}},
     {{"Ctrl", "Ctrl", "Strg", "Ctrl", "Ctrl", "Ctrl", "Ctrl", "Ctrl", "Ctrl"}},
     {{"Win", "Win", "Win", "Win", "Win", "Win", "Win", "Win", "Win"}},
     {{"Alt", "Alt", "Alt", "Alt", "Alt", "Alt", "Alt", "Alt", "Alt"}},
@@ -203,7 +203,7 @@ constexpr std::array<Column, kNamedKeyCount> kNamed = {{
     {{"\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91", "\xE2\x86\x91"}},
     {{"\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93", "\xE2\x86\x93"}},
     {{"PrtSc", "PrtSc", "Druck", "ImpPt", "ImprÉc", "PrtSc", "PrtSc", "PrtSc", "PrtSc"}},
-    {{"ScrLk", "ScrLk", "Rollen", "BloqDes", "ArrDéf", "ScrLk", "ScrLk", "ScrLk", "ScrLk"}},
+    {{"ScrLk", "ScrLk", "Roll", "BloqDes", "ArrDéf", "ScrLk", "ScrLk", "ScrLk", "ScrLk"}},
     {{"Pause", "Pause", "Pause", "Pausa", "Pause", "Pause", "Pause", "Pause", "Pause"}},
     {{"Num", "Num", "Num", "BloqNum", "VerrNum", "Num", "Num", "Num", "Num"}},
 }};

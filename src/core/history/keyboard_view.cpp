@@ -390,7 +390,10 @@ ChartPicture KeyboardView::Picture(int width, int height, const ChartFont& font,
     // The caption in the upper half, the count in the lower; a count too wide is shortened.
     const int inset = std::max(1, g.quarter / 3);
     const int mid = (r.top + r.bottom) / 2;
-    Text(p, {r.left + inset, r.top, r.right - inset, mid}, k.caption, TextAlign::kCenter, ink);
+    // A caption wider than its key shows its start, as a keycap's word runs off to the right.
+    const bool fits = TextWidth(font, k.caption) <= r.right - r.left - 2 * inset;
+    Text(p, {r.left + inset, r.top, r.right - inset, mid}, k.caption,
+         fits ? TextAlign::kCenter : TextAlign::kLeft, ink);
     if (n) {
       std::string figure = GroupedNumber(static_cast<double>(n), 0, o.style);
       if (TextWidth(font, figure) > r.right - r.left - 2 * inset)
