@@ -28,8 +28,9 @@ constexpr std::array<std::array<uint32_t, 5>, kClickButtonsCount> kRamps = {{
     {0xD4B9DA, 0xC994C7, 0xDF65B0, 0xDD1C77, 0x980043},
 }};
 
-// The faintest press still shows: alpha runs from here to nearly opaque.
-constexpr double kFaintest = 0.5, kDeepest = 0.92;
+// The faintest press still shows clearly: alpha runs from here to nearly opaque, and the ramp is
+// entered a quarter in, past its palest colours, which vanish on the monitor's grey.
+constexpr double kFaintest = 0.7, kDeepest = 0.92, kLightest = 0.25;
 
 bool Overlap(const ScreenRect& a, const ScreenRect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -296,6 +297,17 @@ uint32_t RampColor(ClickButtons buttons, double t) {
   return out;
 }
 
+namespace {
+
+// A place's share f (0 … 1) of the scale as straight 0xAARRGGBB; the legend shows the same.
+uint32_t HeatColor(ClickButtons buttons, double f) {
+  const auto alpha =
+      static_cast<uint32_t>(std::lround(255 * (kFaintest + (kDeepest - kFaintest) * f)));
+  return (alpha << 24) | RampColor(buttons, kLightest + (1 - kLightest) * f);
+}
+
+}  // namespace
+
 HeatLayer RenderHeat(const std::vector<float>& smooth, int32_t columns, int32_t rows, int width,
                      int height, float peak, ClickButtons buttons) {
   HeatLayer layer;
@@ -335,9 +347,7 @@ HeatLayer RenderHeat(const std::vector<float>& smooth, int32_t columns, int32_t 
       const float v = line[static_cast<size_t>(x)];
       if (!(v > 0)) continue;
       const double f = std::min(1.0, std::log1p(static_cast<double>(v)) / logPeak);
-      const auto alpha =
-          static_cast<uint32_t>(std::lround(255 * (kFaintest + (kDeepest - kFaintest) * f)));
-      to[x] = (alpha << 24) | RampColor(buttons, f);
+      to[x] = HeatColor(buttons, f);
     }
   }
   return layer;
@@ -372,10 +382,9 @@ ClickMapPicture DrawClickMap(const ClickMap& map, int width, int height, const C
   const int rampWidth = p.legend.right - p.legend.left;
   for (int x = p.legend.left; x < p.legend.right; ++x) {
     const double f = rampWidth > 1 ? double(x - p.legend.left) / (rampWidth - 1) : 1.0;
-    const auto alpha =
-        static_cast<unsigned>(std::lround(255 * (kFaintest + (kDeepest - kFaintest) * f)));
+    const uint32_t heat = HeatColor(map.buttons, f);
     Fill(p, {x, p.legend.top, x + 1, p.legend.bottom},
-         Blend(kClickMapFace, RampColor(map.buttons, f), alpha));
+         Blend(kClickMapFace, heat & 0xFFFFFF, heat >> 24));
   }
   Frame(p,
         {p.legend.left - outline, p.legend.top - outline, p.legend.right + outline,
