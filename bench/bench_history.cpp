@@ -150,8 +150,8 @@ void BM_ClickMapTenYears(benchmark::State& state) {
     for (int i = 0; i < 1500; ++i) {
       const ScreenRect& m = i % 4 ? main : side;
       r.places.AddClick(m, static_cast<PlaceButton>(next(3)),
-                        static_cast<int32_t>(next(m.Columns())),
-                        static_cast<int32_t>(next(m.Rows())), 1 + next(5));
+                        static_cast<int32_t>(next(CellColumns(m))),
+                        static_cast<int32_t>(next(CellRows(m))), 1 + next(5));
     }
     history.Add(r);
   }

@@ -164,8 +164,8 @@ ClickMap SumClicks(const HistoryData& history, DaySpan span, ClickButtons button
       MonitorGrid& g = grids[m.monitor];
       if (g.cells.empty()) {
         g.monitor = m.monitor;
-        g.columns = m.monitor.Columns();
-        g.rows = m.monitor.Rows();
+        g.columns = CellColumns(m.monitor);
+        g.rows = CellRows(m.monitor);
         g.cells.assign(static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows), 0);
       }
       for (const auto& [key, n] : m.cells) {
