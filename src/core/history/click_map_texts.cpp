@@ -15,7 +15,7 @@ using Column = std::array<std::string_view, kLanguageCount>;
 // clang-format off
 constexpr std::array<Column, kClickMapTextCount> kTable = {{
     // allButtons
-    {{"All buttons", "Alle knoppen", "Alle Tasten", "Todos los botones", "Tous les boutons",
+    {{"All buttons", "Alle knoppen", "Alle Maustasten", "Todos los botones", "Tous les boutons",
       "Alla knappar", "Alle knapper", "Todos os botões", "Všechna tlačítka"}},
     // left
     {{"Left", "Links", "Links", "Izquierdo", "Gauche", "Vänster", "Venstre", "Esquerdo", "Levé"}},
