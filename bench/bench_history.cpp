@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/history/click_map.h"
 #include "core/history/history_layout.h"
 #include "core/history/history_recorder.h"
 #include "core/history/history_view.h"
@@ -128,6 +129,45 @@ void BM_RefreshToday(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RefreshToday)->Unit(benchmark::kMicrosecond);
+
+// The click map of ten years, all time and all buttons: every day's places summed into the
+// monitors' grids, smoothed and drawn at a window's size. Each day has 1,500 clicked cells on two
+// monitors (a busy day), and the main monitor changed resolution half-way.
+void BM_ClickMapTenYears(benchmark::State& state) {
+  const int32_t today = DayNumber(2026, 12, 10);
+  HistoryData history;
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  for (int32_t day = today - kYears * 365; day <= today; ++day) {
+    DayRecord r;
+    r.day = day;
+    const ScreenRect main = day < today - kYears * 365 / 2 ? ScreenRect{0, 0, 1920, 1080}
+                                                           : ScreenRect{0, 0, 2560, 1440};
+    const ScreenRect side{-1280, 0, 0, 1024};
+    for (int i = 0; i < 1500; ++i) {
+      const ScreenRect& m = i % 4 ? main : side;
+      r.places.AddClick(m, static_cast<PlaceButton>(next(3)),
+                        static_cast<int32_t>(next(CellColumns(m))),
+                        static_cast<int32_t>(next(CellRows(m))), 1 + next(5));
+    }
+    history.Add(r);
+  }
+  ClickMapLook look;
+  look.font = Font();
+  for (auto _ : state) {
+    const ClickMap map = SumClicks(history, ClickRangeSpan(ClickRange::kAllTime, today, 0, history),
+                                   static_cast<ClickButtons>(state.range(0)));
+    const ClickMapPicture p = DrawClickMap(map, 976, 600, look);
+    benchmark::DoNotOptimize(p.pixels.data());
+  }
+}
+BENCHMARK(BM_ClickMapTenYears)
+    ->Arg(static_cast<int>(ClickButtons::kAll))
+    ->Arg(static_cast<int>(ClickButtons::kLeft))
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quillo

@@ -41,4 +41,32 @@ std::optional<std::string> ReplaceWholeFile(const std::wstring& target, std::str
   return SystemReason(error);
 }
 
+std::optional<DWORD> AppendWhole(const std::wstring& path, std::string_view bytes, bool flush) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return GetLastError();
+  LARGE_INTEGER end{};
+  DWORD error = ERROR_SUCCESS, written = 0;
+  // Write access (not append-only) lets a failed write be cut back; so the end is sought here.
+  if (!GetFileSizeEx(f, &end) || !SetFilePointerEx(f, end, nullptr, FILE_BEGIN))
+    error = GetLastError();
+  else if (!WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    error = GetLastError();
+  else if (written != bytes.size())
+    error = ERROR_DISK_FULL;
+  else if (flush && !FlushFileBuffers(f))
+    error = GetLastError();
+  if (error != ERROR_SUCCESS) {
+    // What fitted of the text goes again; the file ends where it ended before.
+    LARGE_INTEGER at{};
+    LARGE_INTEGER now{};
+    if (GetFileSizeEx(f, &now) && now.QuadPart > end.QuadPart &&
+        SetFilePointerEx(f, end, &at, FILE_BEGIN))
+      SetEndOfFile(f);
+  }
+  CloseHandle(f);
+  if (error == ERROR_SUCCESS) return std::nullopt;
+  return error;
+}
+
 }  // namespace quillo

@@ -20,4 +20,9 @@ std::string SystemReason(DWORD code);
 std::optional<std::string> ReplaceWholeFile(const std::wstring& path, std::string_view bytes,
                                             const wchar_t* tempPrefix);
 
+// Appends `bytes` to the file at `path` (created when missing) all or nothing: a write that fails
+// part way (a full disk takes what fits) is cut back to where the file ended, so no torn line is
+// left for the next append to follow. nullopt on success, otherwise the error code.
+std::optional<DWORD> AppendWhole(const std::wstring& path, std::string_view bytes, bool flush);
+
 }  // namespace quillo

@@ -112,14 +112,8 @@ std::optional<std::string> WinHistoryFiles::Append(std::string_view name, std::s
   DWORD error = 0;
   const std::wstring folder = FolderPath(true, error);
   if (folder.empty() || error != ERROR_SUCCESS) return SystemReason(error);
-  Handle f(CreateFileW((folder + Widen(name)).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f.ok()) return SystemReason(GetLastError());
-  DWORD written = 0;
-  if (!WriteFile(f.h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
-    return SystemReason(GetLastError());
-  if (written != text.size()) return SystemReason(ERROR_DISK_FULL);
-  if (!FlushFileBuffers(f.h)) return SystemReason(GetLastError());
+  if (const auto failed = AppendWhole(folder + Widen(name), text, true))
+    return SystemReason(*failed);
   return std::nullopt;
 }
 

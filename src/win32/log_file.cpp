@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include "win32/file_io.h"
 #include "win32/registry_store.h"
 #include "win32/win_platform.h"
 
@@ -42,17 +43,8 @@ std::optional<std::string> WinLogFile::Append(std::string_view text) {
     WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
                         nullptr, nullptr);
   }
-  HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE)
-    return Win32ErrorText("Cannot open the log file " + Narrow(path), GetLastError());
-  DWORD written = 0;
-  const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  const DWORD error = GetLastError();
-  CloseHandle(f);
-  if (!ok || written != bytes.size())
-    return Win32ErrorText("Cannot write the log file " + Narrow(path),
-                          ok ? ERROR_DISK_FULL : error);
+  if (const auto failed = AppendWhole(path, bytes, false))
+    return Win32ErrorText("Cannot write the log file " + Narrow(path), *failed);
   return std::nullopt;
 }
 

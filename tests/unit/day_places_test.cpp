@@ -44,6 +44,23 @@ TEST(DayPlaces, FieldsRoundTrip) {
   EXPECT_EQ(FormatClicksField({}), "");
 }
 
+// A damaged or tampered clicks field: a rectangle wider or taller than the 32-bit range, or than
+// the cells a place can name (2^14 across and down), is refused, not wrapped onto other cells.
+TEST(DayPlaces, RectanglesBeyondWhatACellCanNameAreRefused) {
+  const struct {
+    const char* text;
+    bool read;
+  } cases[] = {
+      {"-2000000000 0 2000000000 10 L1.0=1", false}, {"0 -2000000000 10 2000000000 L1.0=1", false},
+      {"0 0 200000 10 L20000.0=1", false},           {"0 0 10 200000 L0.20000=1", false},
+      {"0 0 131072 131072 L16383.16383=1", true},    {"0 0 131073 10 L1.0=1", false},
+  };
+  for (const auto& c : cases) {
+    DayPlaces p;
+    EXPECT_EQ(ParseClicksField(c.text, p), c.read) << c.text;
+  }
+}
+
 TEST(DayPlaces, ThePointsCellOnTheMonitorThatHoldsIt) {
   const std::vector<ScreenRect> monitors = {{0, 0, 1920, 1080}, {-1280, 56, 0, 1080}};
   struct Case {

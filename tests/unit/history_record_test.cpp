@@ -53,7 +53,7 @@ TEST(DayRecord, KeysAndPlacesRideAtTheEndAndOldLinesStillRead) {
   // Without the places: the counts alone, for charts over many years.
   DayRecord counts = r;
   counts.places = {};
-  EXPECT_EQ(ParseDayRecord(line, false), counts);
+  EXPECT_EQ(ParseDayRecord(line, RecordParts::kCounts), counts);
 
   // A line written before keys and places were kept: the same day without them.
   const std::string old = FormatDayRecord(counts);

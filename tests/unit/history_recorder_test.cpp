@@ -355,5 +355,34 @@ TEST_F(History, TurnedOffTheQueueIsStillEmptiedAndNothingIsPlaced) {
   EXPECT_FALSE(files.files.count(kTodayFile));
 }
 
+TEST_F(History, TheChartsReadCountsAndKeysAndTheClickMapReadsThePlacesOfItsDaysAlone) {
+  Start();
+  c.keyCounts[0x41] += 2;
+  c.liveKeystrokes += 2;
+  c.clicks.Push({10, 10, kLeftButton});
+  c.liveLeft += 1;
+  logic->tmrDistanceTimer();
+  clock.now = kToday + 1 + 9 * kHour;  // the next day
+  logic->tmrDistanceTimer();
+  c.clicks.Push({20, 20, kRightButton});
+  c.liveRight += 1;
+  Minute();
+
+  const HistoryData charts = logic->LoadHistory();
+  ASSERT_EQ(charts.days.size(), 2u);
+  EXPECT_EQ(charts.days.at(kToday).places.KeyCount(0x41), 2u);
+  for (const auto& [day, r] : charts.days) EXPECT_TRUE(r.places.monitors.empty()) << day;
+
+  const HistoryData yesterday = logic->LoadHistoryPlaces(kToday, kToday);
+  ASSERT_EQ(yesterday.days.size(), 1u);
+  ASSERT_EQ(yesterday.days.at(kToday).places.monitors.size(), 1u);
+  EXPECT_EQ(yesterday.days.at(kToday).places.monitors[0].cells.front().first,
+            MakeCellKey(PlaceButton::kLeft, 1, 1));
+  const HistoryData today = logic->LoadHistoryPlaces(kToday + 1, kToday + 1);
+  ASSERT_EQ(today.days.size(), 1u);  // the day in progress, from memory
+  EXPECT_EQ(today.days.at(kToday + 1).places.monitors[0].cells.front().first,
+            MakeCellKey(PlaceButton::kRight, 2, 2));
+}
+
 }  // namespace
 }  // namespace quillo

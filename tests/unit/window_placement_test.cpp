@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <optional>
+
 namespace quillo {
 namespace {
 
@@ -98,6 +101,33 @@ TEST(WindowPlacement, AppliedOnlyAtTheSameDensityAndWhollyOnAMonitor) {
   EXPECT_FALSE(RestoredPosition({-10, 100, 141, 171}, 96, 96, 151, 71, monitors));
   // Spanning two monitors is fine while both corners are on one.
   EXPECT_TRUE(RestoredPosition({1850, 100, 2001, 171}, 96, 96, 151, 71, monitors));
+}
+
+// A stored position at the ends of the 32-bit range (a tampered key) is off every monitor: the
+// taskbar's offset must not wrap it around onto one. Such a "ScreenPos" is ignored like any that
+// does not stand for "NormPos"'s place.
+TEST(WindowPlacement, PositionsAtTheEndsOfTheRangeAreOffEveryMonitor) {
+  constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+  for (const int32_t taskbarTop : {0, 40}) {
+    const auto monitors = Desk(taskbarTop, 40);
+    for (const std::array<int32_t, 4> normPos :
+         {std::array<int32_t, 4>{100, kMin, 251, 171}, std::array<int32_t, 4>{100, kMax, 251, 171},
+          std::array<int32_t, 4>{kMax, 100, 251, 171}, std::array<int32_t, 4>{kMin, 100, 251, 171}})
+      EXPECT_FALSE(RestoredPosition(normPos, 96, 96, 151, 71, monitors))
+          << normPos[0] << "," << normPos[1];
+    const auto plain = RestoredPosition({100, 100, 251, 171}, 96, 96, 151, 71, monitors);
+    ASSERT_TRUE(plain);
+    for (const std::array<int32_t, 4> screenPos :
+         {std::array<int32_t, 4>{100, kMin, 0, 0}, std::array<int32_t, 4>{kMax, 100, 0, 0}})
+      EXPECT_EQ(RestoredPosition({100, 100, 251, 171}, 96, 96, 151, 71, monitors, screenPos), plain)
+          << screenPos[0] << "," << screenPos[1];
+  }
+}
+
+// A window as large as the range: its far corner lies beyond every monitor.
+TEST(WindowPlacement, AWindowTooLargeForTheRangeIsNotPlaced) {
+  EXPECT_FALSE(RestoredPosition({100, 100, 0, 0}, 96, 96, INT32_MAX, 71, Desk(40, 0)));
+  EXPECT_FALSE(RestoredPosition({100, 100, 0, 0}, 96, 96, 151, INT32_MAX, Desk(40, 0)));
 }
 
 }  // namespace

@@ -343,11 +343,19 @@ void MainLogic::NoteHistory(std::vector<std::string> notes) {
 }
 
 HistoryData MainLogic::LoadHistory() {
+  return ReadHistory({RecordParts::kCountsAndKeys});
+}
+
+HistoryData MainLogic::LoadHistoryPlaces(int32_t from, int32_t to) {
+  return ReadHistory({RecordParts::kAll, from, to});
+}
+
+HistoryData MainLogic::ReadHistory(const HistoryRead& read) {
   // Not kept now, what was kept is still there to look at.
-  if (!history_ || !history_->running()) return history_ ? history_->Load() : HistoryData{};
+  if (!history_ || !history_->running()) return history_ ? history_->Load(read) : HistoryData{};
   TakeClicks();
   history_->Fold(c_, p_.clock.Now());
-  HistoryData h = history_->Load();
+  HistoryData h = history_->Load(read);
   std::vector<std::string> notes;
   for (const std::string& d : h.damaged) notes.push_back("History: skipped " + d);
   NoteHistory(std::move(notes));

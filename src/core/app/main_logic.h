@@ -97,6 +97,10 @@ class MainLogic {
   // The history, for the History window: every day up to this moment, the day in progress
   // included. Damaged lines it skipped are noted once in the debug text.
   HistoryData LoadHistory();
+  // The days from `from` to `to` (day numbers, both included) with everything they hold, the
+  // places clicked too, for the click map: read only when it asks, as they are the bulk of the
+  // history.
+  HistoryData LoadHistoryPlaces(int32_t from, int32_t to);
   // The day in progress as it stands now.
   DayRecord HistoryToday();
   // "Keep a history": on, the history picks up from today's file; off, what was counted until
@@ -149,6 +153,7 @@ class MainLogic {
   void PersistHistory();
   // The presses waiting in the counters' queue, placed on the monitors of now.
   void TakeClicks();
+  HistoryData ReadHistory(const HistoryRead& read);
   void NoteHistory(std::vector<std::string> notes);
   bool historyErrorShown_ = false;
   std::set<std::string> damagedNoted_;

@@ -129,8 +129,12 @@ bool ParseClicksField(std::string_view text, DayPlaces& into) {
       if (!v) return false;
       edge[i] = negative ? -*v : *v;
     }
+    // Measured in 64 bits: a tampered rectangle may span more than the 32-bit range, and one
+    // wider or taller than the cells a key can name would put its presses on other cells.
+    constexpr int64_t kMostPixels = int64_t{kCellPixels} << 14;
+    const int64_t width = int64_t{edge[2]} - edge[0], height = int64_t{edge[3]} - edge[1];
+    if (width <= 0 || height <= 0 || width > kMostPixels || height > kMostPixels) return false;
     const ScreenRect r{edge[0], edge[1], edge[2], edge[3]};
-    if (r.Width() <= 0 || r.Height() <= 0) return false;
     for (size_t i = 4; i < words.size(); ++i) {
       const std::string_view w = words[i];
       const size_t dot = w.find('.'), eq = w.find('=');

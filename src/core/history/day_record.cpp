@@ -123,7 +123,13 @@ std::string FormatDayRecord(const DayRecord& r) {
   return line;
 }
 
-std::optional<DayRecord> ParseDayRecord(std::string_view line, bool withPlaces) {
+DayRecord RecordWith(DayRecord r, RecordParts parts) {
+  if (parts != RecordParts::kAll) r.places.monitors.clear();
+  if (parts == RecordParts::kCounts) r.places.keys.clear();
+  return r;
+}
+
+std::optional<DayRecord> ParseDayRecord(std::string_view line, RecordParts parts) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   std::vector<std::string_view> f;
   f.reserve(kFieldCount);
@@ -156,10 +162,12 @@ std::optional<DayRecord> ParseDayRecord(std::string_view line, bool withPlaces) 
       if (!h) return std::nullopt;
       v = *h;
     }
-  if (withPlaces && f.size() == kFieldCount &&
-      !(ParseKeysField(f[kCountFields], r.places) &&
-        ParseClicksField(f[kCountFields + 1], r.places)))
-    return std::nullopt;
+  if (f.size() == kFieldCount) {
+    if (parts != RecordParts::kCounts && !ParseKeysField(f[kCountFields], r.places))
+      return std::nullopt;
+    if (parts == RecordParts::kAll && !ParseClicksField(f[kCountFields + 1], r.places))
+      return std::nullopt;
+  }
   return r;
 }
 

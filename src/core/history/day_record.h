@@ -53,10 +53,15 @@ struct DayRecord {
 std::string_view DayRecordHeader();
 // The record's line, without its line end.
 std::string FormatDayRecord(const DayRecord& r);
-// A line's record; nothing for a line that is not one (damaged, cut off, the header). Without
-// `withPlaces` the keys and places are left out (and not checked): the charts of many years need
-// only the counts, and are read faster without them.
-std::optional<DayRecord> ParseDayRecord(std::string_view line, bool withPlaces = true);
+// What of a line is read: the charts of many years need the counts (and the keyboard the keys),
+// and are read faster and held smaller without the places, which only the click map needs.
+enum class RecordParts { kCounts, kCountsAndKeys, kAll };
+// A line's record; nothing for a line that is not one (damaged, cut off, the header). The parts
+// left out are not checked either.
+std::optional<DayRecord> ParseDayRecord(std::string_view line,
+                                        RecordParts parts = RecordParts::kAll);
+// The record without the parts that `parts` leaves out.
+DayRecord RecordWith(DayRecord r, RecordParts parts);
 
 // "YYYY-MM-DD" of a day number, and back (nothing for a text that is not a real date).
 std::string IsoDate(int32_t day);

@@ -58,7 +58,9 @@ std::string HistoryCsv(const HistoryData& history, const CsvStyle& style) {
   };
   row(header);
   const double perDistanceUnit = style.metric ? kInchesPerKilometre : kInchesPerMile;
-  for (const auto& [day, r] : history.days) {
+  for (const auto& [day, record] : history.days) {
+    // A lambda may not capture a structured binding in clang before 16.
+    const DayRecord& r = record;
     auto count = [&r](Counter c) { return std::to_string(r.Count(c)); };
     row({IsoDate(day), count(Counter::kKeystrokes), std::to_string(r.Clicks()),
          count(Counter::kLeft), count(Counter::kRight), count(Counter::kMiddle),

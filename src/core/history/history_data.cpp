@@ -9,7 +9,8 @@ void HistoryData::Add(const DayRecord& r) {
   if (!added) it->second.Add(r);
 }
 
-void AddHistoryText(std::string_view text, std::string_view fileName, HistoryData& into) {
+void AddHistoryText(std::string_view text, std::string_view fileName, HistoryData& into,
+                    const HistoryRead& read) {
   int number = 0;
   while (!text.empty()) {
     const size_t end = text.find('\n');
@@ -18,7 +19,8 @@ void AddHistoryText(std::string_view text, std::string_view fileName, HistoryDat
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line == DayRecordHeader()) continue;
-    if (const auto r = ParseDayRecord(line)) {
+    if (const auto day = ParseIsoDate(line.substr(0, 10)); day && !read.Takes(*day)) continue;
+    if (const auto r = ParseDayRecord(line, read.parts)) {
       into.Add(*r);
       continue;
     }

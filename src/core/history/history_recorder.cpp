@@ -248,24 +248,24 @@ std::optional<std::string> HistoryRecorder::DeleteAll(const ActivityCounters& c,
   return std::nullopt;
 }
 
-HistoryData HistoryRecorder::Load() {
+HistoryData HistoryRecorder::Load(const HistoryRead& read) {
   HistoryData h;
   std::string text;
   if (const auto error = files_.Read(kHistoryPastFile, text))
     h.damaged.push_back(std::string(kHistoryPastFile) + " cannot be read: " + *error);
   else
-    AddHistoryText(text, kHistoryPastFile, h);
+    AddHistoryText(text, kHistoryPastFile, h, read);
   if (!running_) {
     // Not kept now: the day last kept is in today's file.
     if (const auto error = files_.Read(kHistoryTodayFile, text))
       h.damaged.push_back(std::string(kHistoryTodayFile) + " cannot be read: " + *error);
     else
-      AddHistoryText(text, kHistoryTodayFile, h);
+      AddHistoryText(text, kHistoryTodayFile, h, read);
     return h;
   }
   for (const std::string& line : pending_)
-    if (const auto r = ParseDayRecord(line)) h.Add(*r);
-  h.Add(today_);
+    if (const auto r = ParseDayRecord(line, read.parts); r && read.Takes(r->day)) h.Add(*r);
+  if (read.Takes(today_.day)) h.Add(RecordWith(today_, read.parts));
   return h;
 }
 

@@ -88,7 +88,7 @@ class HistoryRecorder {
   const DayRecord& today() const { return today_; }
   // The whole history as of the last fold: the past file read afresh, the days closed but not
   // yet written, and the day in progress (while not running: today's file as it was left).
-  HistoryData Load();
+  HistoryData Load(const HistoryRead& read = {});
   // Notes for the debug text (damaged lines found and kept): taken once.
   std::vector<std::string> TakeNotes() { return std::move(notes_); }
 

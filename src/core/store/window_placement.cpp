@@ -1,6 +1,9 @@
 // Text forms and coordinates of the stored window position.
 #include "core/store/window_placement.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/util/numbers.h"
 
 namespace quillo {
@@ -31,6 +34,16 @@ namespace {
 ScreenPoint WorkOffset(const MonitorAreas& m) {
   return {m.work.left - m.monitor.left, m.work.top - m.monitor.top};
 }
+
+// A stored position may be anything a tampered key holds: sums are taken in 64 bits and held at
+// the ends of the range, where no monitor's pixel lies (right and bottom are exclusive), so a
+// point beyond the range stays off every monitor instead of wrapping onto one.
+int32_t Held(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+ScreenPoint Moved(ScreenPoint p, int64_t dx, int64_t dy) {
+  return {Held(int64_t{p.x} + dx), Held(int64_t{p.y} + dy)};
+}
 }  // namespace
 
 ScreenPoint ScreenToWorkspace(ScreenPoint p, const std::vector<MonitorAreas>& monitors) {
@@ -42,7 +55,7 @@ ScreenPoint ScreenToWorkspace(ScreenPoint p, const std::vector<MonitorAreas>& mo
       break;
     }
   const ScreenPoint d = WorkOffset(*on);
-  return {p.x - d.x, p.y - d.y};
+  return Moved(p, -int64_t{d.x}, -int64_t{d.y});
 }
 
 ScreenPoint WorkspaceToScreen(ScreenPoint p, const std::vector<MonitorAreas>& monitors) {
@@ -50,11 +63,11 @@ ScreenPoint WorkspaceToScreen(ScreenPoint p, const std::vector<MonitorAreas>& mo
   // The inverse of the above: the monitor whose work area puts the point on that monitor.
   for (const MonitorAreas& m : monitors) {
     const ScreenPoint d = WorkOffset(m);
-    const ScreenPoint s{p.x + d.x, p.y + d.y};
+    const ScreenPoint s = Moved(p, d.x, d.y);
     if (m.monitor.Contains(s)) return s;
   }
   const ScreenPoint d = WorkOffset(monitors.front());
-  return {p.x + d.x, p.y + d.y};
+  return Moved(p, d.x, d.y);
 }
 
 std::optional<ScreenPoint> RestoredPosition(
@@ -69,7 +82,7 @@ std::optional<ScreenPoint> RestoredPosition(
     const ScreenPoint saved{(*screenPos)[0], (*screenPos)[1]};
     if (ScreenToWorkspace(saved, monitors) == workspace) topLeft = saved;
   }
-  const ScreenPoint bottomRight{topLeft.x + width - 1, topLeft.y + height - 1};
+  const ScreenPoint bottomRight = Moved(topLeft, int64_t{width} - 1, int64_t{height} - 1);
   auto onAMonitor = [&monitors](ScreenPoint p) {
     for (const MonitorAreas& m : monitors)
       if (m.monitor.Contains(p)) return true;
