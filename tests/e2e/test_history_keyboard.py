@@ -10,8 +10,8 @@ import time
 import zlib
 
 from test_counting import fresh, start_program
-from test_history_window import (DASH, ENGLISH, GERMAN, SCALE, control, history_folder,
-                                 open_history, pointer_away, shot)
+from test_history_window import (DASH, ENGLISH, GERMAN, ID_CALENDAR, SCALE, control, focus_id,
+                                 history_folder, open_history, pointer_away, shot, wait_text)
 
 ID_PAGE_KEYBOARD = 1031
 ID_KEY_RANGE, ID_SAVE_PICTURE, ID_KEYBOARD = 1042, 1043, 1044
@@ -118,12 +118,19 @@ def wait_for(condition, what, seconds=20):
 
 
 def keyboard_page(wine, title, name):
-    """The keyboard page of the open window over the whole history, saved as a PNG; its path."""
+    """The keyboard page of the open window showing yesterday, the seeded day, saved as a PNG;
+    its path. Every key the test presses is counted too, but on today: yesterday's figures stay
+    exactly the seeded ones."""
+    day = (datetime.date.today() - datetime.timedelta(days=1)).isoformat()
+    # The calendar has the keyboard when the window opens: Up is the day before.
+    wait_for(lambda: focus_id(wine) == ID_CALENDAR, "the calendar has not the focus")
+    wine.xdotool("key", "Up")
+    wait_text(wine, title, ID_CALENDAR, rf"\S+ {day} .*")
     click(wine, control(wine, title, ID_PAGE_KEYBOARD))
     wait_for(lambda: control(wine, title, ID_KEYBOARD)["visible"] == 1, "no keyboard page")
-    # The range's choices with the keyboard: the last is all time.
+    # The range's choices with the keyboard: the first is the day selected.
     click(wine, control(wine, title, ID_KEY_RANGE))
-    wine.xdotool("key", "End", "Return")
+    wine.xdotool("key", "Home", "Return")
     pointer_away(wine)
     target = wine.home / "Documents" / f"{name}.png"
     if target.exists():
