@@ -21,8 +21,9 @@ IDYES = 6
 
 HEADER = ",".join(["date", "keystrokes", "left", "right", "middle", "x1", "x2", "double", "wheel",
                    "distance_inches", "running_seconds", "idle_seconds"]
-                  + [f"keys_{h:02d}" for h in range(24)] + [f"clicks_{h:02d}" for h in range(24)])
-# A day kept long ago: 9 keystrokes at 10:00.
+                  + [f"keys_{h:02d}" for h in range(24)] + [f"clicks_{h:02d}" for h in range(24)]
+                  + ["keys", "clicks"])
+# A day kept long ago, by a version that kept no keys nor places: 9 keystrokes at 10:00.
 PAST_DAY = ",".join(["2024-03-01", "9"] + ["0"] * 7 + ["0.000", "60", "0"]
                     + ["9" if h == 10 else "0" for h in range(24)] + ["0"] * 24)
 
