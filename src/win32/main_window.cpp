@@ -377,6 +377,9 @@ void MainWindow::OpenHistory() {
   host.instance = instance_;
   host.load = [this] { return logic_->LoadHistory(); };
   host.today = [this] { return logic_->HistoryToday(); };
+  host.loadPlaces = [this](int32_t from, int32_t to) {
+    return logic_->LoadHistoryPlaces(from, to);
+  };
   host.metric = [this] { return logic_->settings().distmode; };
   host.language = [this] { return logic_->settings().Language; };
   host.decimal = [this] { return logic_->platform().system.DecimalSeparator(); };

@@ -150,6 +150,29 @@ TEST(ClickMap, MonitorsAddedRemovedOrResizedBetweenDaysAreEachSummedApart) {
   EXPECT_TRUE(SumClicks(h, {d4 + 2, d4 + 9}, ClickButtons::kAll).monitors.empty());
 }
 
+TEST(ClickMap, ThePastDaysCollapsedIntoOneRecordSumAsTheDaysDid) {
+  const int32_t d1 = D(2026, 3, 2), today = d1 + 3;
+  const HistoryData h = History({
+      {d1, kMain, PlaceButton::kLeft, 10, 20, 3},
+      {d1 + 1, kMain, PlaceButton::kLeft, 10, 20, 2},
+      {d1 + 1, kLeftOfMain, PlaceButton::kRight, 0, 0, 4},
+      {d1 - 1, kMain, PlaceButton::kLeft, 10, 20, 50},  // before the range
+      {today, kMain, PlaceButton::kMiddle, 1, 1, 6},    // the day in progress, kept apart
+  });
+  const DaySpan span{d1, today};
+  HistoryData collapsed;
+  collapsed.Add(CollapsePlaces(h, span, today, d1));
+  EXPECT_EQ(collapsed.days.size(), 1u);
+  collapsed.Add(h.days.at(today));
+  for (ClickButtons b : {ClickButtons::kAll, ClickButtons::kLeft, ClickButtons::kMiddle}) {
+    const ClickMap days = SumClicks(h, span, b), one = SumClicks(collapsed, span, b);
+    ASSERT_EQ(one.monitors.size(), days.monitors.size());
+    for (size_t m = 0; m < days.monitors.size(); ++m)
+      EXPECT_EQ(one.monitors[m].cells, days.monitors[m].cells) << m;
+    EXPECT_EQ(one.presses, days.presses);
+  }
+}
+
 TEST(ClickMap, APressOutsideEveryMonitorIsNeitherPlacedNorDrawn) {
   // The hooks' point beyond every monitor has no cell at all.
   EXPECT_FALSE(CellAt({kMain, kLeftOfMain}, -10, 20).has_value());

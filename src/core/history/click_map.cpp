@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <unordered_map>
 
 #include "core/history/click_map_texts.h"
 #include "core/util/datetime.h"
@@ -147,6 +148,28 @@ DaySpan ClickRangeSpan(ClickRange range, int32_t day, int firstWeekday,
   }
   if (history.days.empty()) return {day, day};
   return {std::min(day, history.days.begin()->first), std::max(day, history.days.rbegin()->first)};
+}
+
+DayRecord CollapsePlaces(const HistoryData& history, DaySpan span, int32_t except, int32_t asDay) {
+  // Summed in hash maps first: adding day after day into sorted lists would move their tails
+  // for every new cell.
+  std::map<ScreenRect, std::unordered_map<CellKey, uint64_t>> sums;
+  for (auto it = history.days.lower_bound(span.first);
+       it != history.days.end() && it->first <= span.last; ++it) {
+    if (it->first == except) continue;
+    for (const MonitorPlaces& m : it->second.places.monitors) {
+      auto& cells = sums[m.monitor];
+      for (const auto& [cell, n] : m.cells) cells[cell] += n;
+    }
+  }
+  DayRecord r;
+  r.day = asDay;
+  for (auto& [monitor, cells] : sums) {
+    MonitorPlaces m{monitor, {cells.begin(), cells.end()}};
+    std::sort(m.cells.begin(), m.cells.end());
+    r.places.monitors.push_back(std::move(m));
+  }
+  return r;
 }
 
 ClickMap SumClicks(const HistoryData& history, DaySpan span, ClickButtons buttons) {

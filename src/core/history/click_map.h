@@ -64,6 +64,11 @@ struct ClickMap {
 
 ClickMap SumClicks(const HistoryData& history, DaySpan span, ClickButtons buttons);
 
+// The places of every day of `span` but `except` added into one record dated `asDay`: what the
+// click map keeps of the days that no longer change while the day in progress is refreshed, in
+// one record instead of a record a day (far less to hold and to add up again).
+DayRecord CollapsePlaces(const HistoryData& history, DaySpan span, int32_t except, int32_t asDay);
+
 // Where each monitor is drawn in `area`: one scale for all, so that they keep their sizes,
 // arrangement and aspect. Monitors that overlap on the desktop (the same place at another
 // resolution, or an arrangement that changed between days) cannot share one drawing: each goes to

@@ -128,4 +128,22 @@ KeyboardPageLayout LayOutKeyboardPage(int width, int height, int dpi, int contro
   return l;
 }
 
+ClicksPageLayout LayOutClicksPage(int width, int height, int dpi, int controlHeight, int labelWidth,
+                                  int widestRange, int widestButtons, int saveTextWidth) {
+  const Spacing s = SpacingFor(dpi);
+  // The keyboard page's row, with room kept after the range for the choice of buttons.
+  const int buttonsWidth = widestButtons + s.comboExtra;
+  const KeyboardPageLayout k =
+      LayOutKeyboardPage(width, height, dpi, controlHeight, labelWidth,
+                         widestRange + s.gap + buttonsWidth, saveTextWidth);
+  ClicksPageLayout l;
+  l.rangeLabel = k.rangeLabel;
+  l.range = {k.range.left, k.range.top, k.range.left + widestRange + s.comboExtra, k.range.bottom};
+  l.buttons = {l.range.right + s.gap, k.range.top, l.range.right + s.gap + buttonsWidth,
+               k.range.bottom};
+  l.save = k.save;
+  l.map = k.keyboard;
+  return l;
+}
+
 }  // namespace quillo

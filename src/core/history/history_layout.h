@@ -52,4 +52,11 @@ struct KeyboardPageLayout {
 KeyboardPageLayout LayOutKeyboardPage(int width, int height, int dpi, int controlHeight,
                                       int labelWidth, int widestRange, int saveTextWidth);
 
+// The click map's page: the keyboard page's row with the choice of buttons after the range.
+struct ClicksPageLayout {
+  ChartRect rangeLabel, range, buttons, save, map;
+};
+ClicksPageLayout LayOutClicksPage(int width, int height, int dpi, int controlHeight, int labelWidth,
+                                  int widestRange, int widestButtons, int saveTextWidth);
+
 }  // namespace quillo

@@ -20,6 +20,9 @@ struct HistoryHost {
   std::function<HistoryData()> load;
   // The day in progress as it stands now (cheap: asked every few seconds).
   std::function<DayRecord()> today;
+  // The days from the first to the last day number given, with the places clicked (the click
+  // map's; read only when it asks).
+  std::function<HistoryData(int32_t, int32_t)> loadPlaces;
   std::function<bool()> metric;   // the panel's units
   std::function<int()> language;  // the panel's language
   std::function<char()> decimal;  // the decimal separator the program uses

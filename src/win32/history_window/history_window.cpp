@@ -179,6 +179,7 @@ void HistoryWindow::ShowPage(size_t index) {
   const HWND focus = GetFocus();
   if (!focus || !IsWindowVisible(focus)) SetFocus(pages_[index].button);
   if (hint_) hint_->Hide();
+  if (clicks_ && pages_[index].window == clicks_->hwnd()) clicks_->Changed();  // read when shown
 }
 
 void HistoryWindow::ApplyPageNames() {
@@ -226,7 +227,11 @@ void HistoryWindow::CreateControls() {
   keyboard_ = std::make_unique<KeyboardPage>(host_.instance, hwnd_, kIdKeyboardPage,
                                              static_cast<KeyboardPage::Host&>(*this), *hint_);
   AddPage(page);
+  clicks_ = std::make_unique<ClicksPage>(host_.instance, hwnd_, kIdClicksPage,
+                                         static_cast<KeyboardPage::Host&>(*this), *hint_,
+                                         host_.loadPlaces, host_.today);
   AddPage(keyboard_->hwnd());
+  AddPage(clicks_->hwnd());
   ShowPage(0);
 }
 
@@ -270,6 +275,7 @@ void HistoryWindow::ApplyTexts() {
   Fill(range_, view_->RangeChoices(), static_cast<int>(view_->range()));
   ApplyPageNames();
   keyboard_->ApplyTexts();
+  clicks_->ApplyTexts();
 }
 
 HistoryLayoutInput HistoryWindow::LayoutInput(int width, int height) const {
@@ -333,6 +339,7 @@ void HistoryWindow::LayOut() {
   Place(batch, hours_->hwnd(), l.hours);
   if (batch) EndDeferWindowPos(batch);
   keyboard_->LayOut();
+  clicks_->LayOut();
   InvalidateRect(hwnd_, nullptr, TRUE);  // the gaps between the controls
 }
 
@@ -354,6 +361,7 @@ void HistoryWindow::Changed() {
     Fill(range_, ranges, static_cast<int>(view_->range()));
   for (ChartView* v : {calendar_.get(), bars_.get(), hours_.get()}) v->Changed();
   keyboard_->Changed();
+  clicks_->Changed();
 }
 
 void HistoryWindow::Refresh() {
@@ -387,6 +395,7 @@ void HistoryWindow::Refresh() {
     Changed();
   else
     keyboard_->Refresh();
+  clicks_->Refresh();
 }
 
 ChartView* HistoryWindow::ViewOf(HistoryPane pane) {
@@ -516,7 +525,8 @@ LRESULT HistoryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (view_ && measure_) {
         const ClientSize min = HistoryMinimumSize(LayoutInput(0, 0));
         const PagesLayout pages = LayOutPages(0, 0, dpi_, PageControlHeight(), {});
-        RECT r{0, 0, std::max(min.width, keyboard_->MinimumWidth()), min.height + pages.page.top};
+        RECT r{0, 0, std::max({min.width, keyboard_->MinimumWidth(), clicks_->MinimumWidth()}),
+               min.height + pages.page.top};
         AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                                  static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
                                  static_cast<UINT>(dpi_));
@@ -571,6 +581,7 @@ LRESULT HistoryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       bars_.reset();
       hours_.reset();
       keyboard_.reset();
+      clicks_.reset();
       charts_.reset();
       pages_.clear();
       view_.reset();

@@ -15,6 +15,7 @@
 #include "core/history/history_view.h"
 #include "win32/hint_window.h"
 #include "win32/history_window/chart_view.h"
+#include "win32/history_window/clicks_page.h"
 #include "win32/history_window/history_host.h"
 #include "win32/history_window/keyboard_page.h"
 #include "win32/history_window/page_window.h"
@@ -43,6 +44,7 @@ enum HistoryControl : int {
   kIdPageButton = 1030,
   kIdChartsPage = 1035,
   kIdKeyboardPage = 1036,
+  kIdClicksPage = 1037,
 };
 
 class HistoryWindow final : private ChartView::Owner, private KeyboardPage::Host {
@@ -115,6 +117,7 @@ class HistoryWindow final : private ChartView::Owner, private KeyboardPage::Host
   size_t page_ = 0;
   std::unique_ptr<PageWindow> charts_;
   std::unique_ptr<KeyboardPage> keyboard_;
+  std::unique_ptr<ClicksPage> clicks_;
   std::unique_ptr<HistoryView> view_;
   std::unique_ptr<HintWindow> hint_;
   std::unique_ptr<ChartView> calendar_, bars_, hours_;
