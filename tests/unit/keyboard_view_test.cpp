@@ -309,6 +309,21 @@ TEST(KeyboardPicture, TheIsoEntersLowerPartPointsAtItToo) {
   EXPECT_GT((beside.top + beside.bottom) / 2, top.bottom);
 }
 
+TEST(KeyboardPicture, TheArrowKeysShowDrawnArrowsAndAreNamedInWords) {
+  // A window's font may lack the arrow characters: the keycaps draw them with lines, and the
+  // hints and lists name them in words.
+  KeyboardView view(UsKeys(false, kEnglish), KeyRange::kDay);
+  const ChartPicture p = view.Picture(1000, 400, Font(12), false, HistoryViewOptions{});
+  int lines = 0;
+  for (const ChartItem& i : p.items) {
+    lines += i.kind == ChartItemKind::kLine;
+    EXPECT_EQ(i.text.find("\xE2\x86"), std::string::npos) << i.text;  // no U+2190 ... U+21FF
+  }
+  EXPECT_GE(lines, 4 * 3);
+  EXPECT_EQ(NamedKeyCaption(NamedKey::kLeft, kEnglish), "Left");
+  EXPECT_EQ(NamedKeyCaption(NamedKey::kDown, 2), "Ab");
+}
+
 TEST(KeyboardPicture, ArrowsMoveToTheNearestKeyThatWay) {
   KeyboardView view(UsKeys(false, kEnglish), KeyRange::kDay);
   const std::vector<DrawnKey>& keys = view.keys();

@@ -87,6 +87,42 @@ void Text(ChartPicture& p, ChartRect r, std::string text, TextAlign align,
   i.align = align;
 }
 
+// An arrow key's arrow, drawn as lines in `r` (a keycap's arrow is a picture, and the fonts a
+// window may have do not all hold the arrow characters); false for any other key.
+bool DrawArrow(ChartPicture& p, NamedKey named, ChartRect r, uint32_t color) {
+  int dx = 0, dy = 0;
+  switch (named) {
+    case NamedKey::kLeft:
+      dx = -1;
+      break;
+    case NamedKey::kRight:
+      dx = 1;
+      break;
+    case NamedKey::kUp:
+      dy = -1;
+      break;
+    case NamedKey::kDown:
+      dy = 1;
+      break;
+    default:
+      return false;
+  }
+  const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+  const int half = std::max(3, std::min(r.right - r.left, r.bottom - r.top) * 3 / 8);
+  const int head = std::max(2, half * 2 / 3);
+  const int width = std::max(1, half / 4);
+  const int tipX = cx + dx * half, tipY = cy + dy * half;
+  auto line = [&](int x0, int y0, int x1, int y1) {
+    ChartItem& i = Add(p, ChartItemKind::kLine, {x0, y0, x1, y1}, color);
+    i.width = width;
+  };
+  line(cx - dx * half, cy - dy * half, tipX, tipY);
+  // The head's two strokes go back from the tip, one to each side.
+  line(tipX, tipY, tipX - dx * head - dy * head, tipY - dy * head - dx * head);
+  line(tipX, tipY, tipX - dx * head + dy * head, tipY - dy * head + dx * head);
+  return true;
+}
+
 // Where the parts go for a size and font.
 struct KeyboardGeometry {
   int pad, quarter, left, top, tableLeft, tableWidth, line, legendTop, listTop;
@@ -392,8 +428,9 @@ ChartPicture KeyboardView::Picture(int width, int height, const ChartFont& font,
     const int mid = (r.top + r.bottom) / 2;
     // A caption wider than its key shows its start, as a keycap's word runs off to the right.
     const bool fits = TextWidth(font, k.caption) <= r.right - r.left - 2 * inset;
-    Text(p, {r.left + inset, r.top, r.right - inset, mid}, k.caption,
-         fits ? TextAlign::kCenter : TextAlign::kLeft, ink);
+    if (!DrawArrow(p, k.physical.named, {r.left + inset, r.top, r.right - inset, mid}, ink))
+      Text(p, {r.left + inset, r.top, r.right - inset, mid}, k.caption,
+           fits ? TextAlign::kCenter : TextAlign::kLeft, ink);
     if (n) {
       std::string figure = GroupedNumber(static_cast<double>(n), 0, o.style);
       if (TextWidth(font, figure) > r.right - r.left - 2 * inset)
