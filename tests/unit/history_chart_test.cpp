@@ -14,18 +14,7 @@
 namespace quillo {
 namespace {
 
-// A font of fixed-width letters, as wide as `height` / 2 (UTF-8 bytes after the first of a
-// character take no room).
-ChartFont Font(int height) {
-  ChartFont f;
-  f.height = height;
-  f.width = [height](std::string_view t) {
-    int letters = 0;
-    for (unsigned char c : t) letters += (c & 0xC0) != 0x80;
-    return letters * height / 2;
-  };
-  return f;
-}
+using history_days::Font;
 
 std::vector<const ChartItem*> Items(const ChartPicture& p, ChartItemKind kind) {
   std::vector<const ChartItem*> out;

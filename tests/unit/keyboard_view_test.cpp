@@ -15,16 +15,7 @@ namespace {
 
 using history_days::D;
 
-ChartFont Font(int height) {
-  ChartFont f;
-  f.height = height;
-  f.width = [height](std::string_view t) {
-    int letters = 0;
-    for (unsigned char c : t) letters += (c & 0xC0) != 0x80;
-    return letters * height / 2;
-  };
-  return f;
-}
+using history_days::Font;
 
 size_t IndexOfScan(const std::vector<DrawnKey>& keys, uint16_t scan, bool extended) {
   for (size_t i = 0; i < keys.size(); ++i)
