@@ -30,11 +30,9 @@ void Fill(HWND combo, const std::vector<std::string>& choices, int selected) {
 }  // namespace
 
 ClicksPage::ClicksPage(HINSTANCE instance, HWND parent, int id, KeyboardPage::Host& host,
-                       HintWindow& hint, std::function<HistoryData(int32_t, int32_t)> loadPlaces,
-                       std::function<DayRecord()> today)
+                       HintWindow& hint, std::function<HistoryData(int32_t, int32_t)> loadPlaces)
     : host_(host),
       loadPlaces_(std::move(loadPlaces)),
-      today_(std::move(today)),
       page_(instance, parent, id, [this](int i, int code) { OnCommand(i, code); }) {
   auto make = [&](const wchar_t* cls, DWORD style, int cid) {
     return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 1, 1, page_.hwnd(),
@@ -121,21 +119,20 @@ void ClicksPage::ShowMap() {
   view_->Show(shown, span_, buttonsChoice_);
 }
 
-void ClicksPage::Refresh() {
+void ClicksPage::Refresh(const DayRecord& today) {
   if (!IsWindowVisible(page_.hwnd())) return;
   if (stale_) {
     Load();
     return;
   }
-  if (!span_.Contains(host_.PageHistory().today())) return;
-  DayRecord now = today_();
-  if (now.day != day_.day) {
+  if (!span_.Contains(today.day)) return;
+  if (today.day != day_.day) {
     stale_ = true;  // past midnight: yesterday is over and read back as kept
     Changed();
     return;
   }
-  if (now.places == day_.places) return;
-  day_ = std::move(now);
+  if (today.places == day_.places) return;
+  day_ = today;
   ShowMap();
 }
 
@@ -152,7 +149,7 @@ void ClicksPage::OnCommand(int id, int code) {
 }
 
 void ClicksPage::SavePicture() {
-  Refresh();  // the figures of now
+  if (IsWindowVisible(page_.hwnd())) Load();  // a range chosen but not yet read
   const ArgbPicture snapshot = view_->Snapshot();
   if (snapshot.width <= 0 || snapshot.height <= 0) return;
   PageBitmap bitmap{snapshot.width, snapshot.height, {}};

@@ -28,11 +28,9 @@ enum ClicksControl : int {
 
 class ClicksPage {
  public:
-  // `loadPlaces` reads the days from and to the day numbers given, with their places; `today`
-  // is the day in progress.
+  // `loadPlaces` reads the days from and to the day numbers given, with their places.
   ClicksPage(HINSTANCE instance, HWND parent, int id, KeyboardPage::Host& host, HintWindow& hint,
-             std::function<HistoryData(int32_t, int32_t)> loadPlaces,
-             std::function<DayRecord()> today);
+             std::function<HistoryData(int32_t, int32_t)> loadPlaces);
   HWND hwnd() const { return page_.hwnd(); }
   HWND map() const { return view_->hwnd(); }
   void ApplyTexts();
@@ -40,8 +38,9 @@ class ClicksPage {
   // The history, the selected day or the options changed (read again when the page is shown).
   // True when the map was shown anew.
   bool Changed();
-  // Every few seconds: the day in progress, when the range holds it and the page is shown.
-  void Refresh();
+  // Every few seconds, with the day in progress as the window just took it: shown anew when the
+  // range holds it, the page is shown and its places changed.
+  void Refresh(const DayRecord& today);
   int MinimumWidth() const;
 
  private:
@@ -57,7 +56,6 @@ class ClicksPage {
 
   KeyboardPage::Host& host_;
   std::function<HistoryData(int32_t, int32_t)> loadPlaces_;
-  std::function<DayRecord()> today_;
   PageWindow page_;
   HWND rangeLabel_ = nullptr, range_ = nullptr, buttons_ = nullptr, save_ = nullptr;
   std::unique_ptr<ClickMapView> view_;

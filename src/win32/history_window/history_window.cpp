@@ -229,7 +229,7 @@ void HistoryWindow::CreateControls() {
   AddPage(page);
   clicks_ = std::make_unique<ClicksPage>(host_.instance, hwnd_, kIdClicksPage,
                                          static_cast<KeyboardPage::Host&>(*this), *hint_,
-                                         host_.loadPlaces, host_.today);
+                                         host_.loadPlaces);
   AddPage(keyboard_->hwnd());
   AddPage(clicks_->hwnd());
   ShowPage(0);
@@ -395,7 +395,7 @@ void HistoryWindow::Refresh() {
     Changed();
   else
     keyboard_->Refresh();
-  clicks_->Refresh();
+  clicks_->Refresh(today);
 }
 
 ChartView* HistoryWindow::ViewOf(HistoryPane pane) {
