@@ -40,7 +40,10 @@ class Wine:
         (self.home / "Documents").mkdir(parents=True)
         display = _free_display()
         self._xvfb = subprocess.Popen(
-            ["Xvfb", f":{display}", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+            # -noreset: a server left without clients (between two Wine servers) would otherwise
+            # start over, and forget a keyboard layout a test has set.
+            ["Xvfb", f":{display}", "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
+             "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         for _ in range(100):
             if os.path.exists(f"/tmp/.X11-unix/X{display}"):
@@ -212,6 +215,29 @@ class Wine:
             self.run(["reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96",
                       "/f"])
             self.restart_server()
+
+    @contextlib.contextmanager
+    def keyboard_layout(self, layout):
+        """The X server's keymap is `layout` ("de": QWERTZ, with its umlauts) inside the block,
+        and "us" again afterwards. Wine takes its layout from the X keymap when a program starts
+        (and a running one follows the change), as it takes a user's layout on a Linux desktop."""
+        def use(name):
+            subprocess.run(["setxkbmap", "-display", self.env["DISPLAY"], name], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        # Wine 8 matches the keymap's letters against its layouts one byte per keysym, so an
+        # umlaut is only recognised under a locale of one byte per character (under UTF-8 the
+        # keys of Ü, Ö, Ä and ß get no virtual key). scripts/setup makes this locale.
+        ctype = self.env.get("LC_CTYPE")
+        self.env["LC_CTYPE"] = "en_US.ISO-8859-1"
+        use(layout)
+        try:
+            yield
+        finally:
+            use("us")
+            if ctype is None:
+                self.env.pop("LC_CTYPE", None)
+            else:
+                self.env["LC_CTYPE"] = ctype
 
     def reg_clear(self, key=r"HKCU\Software\Ombrelune"):
         self.run(["reg", "delete", key, "/f"])

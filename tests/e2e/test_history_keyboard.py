@@ -10,8 +10,11 @@ import time
 import zlib
 
 from test_counting import fresh, start_program
+from test_data_mends import minute_save
+from test_history_store import today_fields
 from test_history_window import (DASH, ENGLISH, GERMAN, ID_CALENDAR, SCALE, control, focus_id,
-                                 history_folder, open_history, pointer_away, shot, wait_text)
+                                 history_folder, open_history, pixels, pointer_away, shot,
+                                 wait_text)
 
 ID_PAGE_KEYBOARD = 1031
 ID_KEY_RANGE, ID_SAVE_PICTURE, ID_KEYBOARD = 1042, 1043, 1044
@@ -205,3 +208,44 @@ def test_keyboard_page_in_german_at_144_dpi(wine):
         assert len(dark) == 1, dark
         assert re.fullmatch(rf"\S+ {DASH} Tastenanschläge: 5[.,]000",
                             hints_of(wine, GERMAN, dark)[0])
+
+
+def test_keys_typed_on_a_german_keyboard_reach_the_file_and_their_own_keycaps(wine):
+    """QWERTZ: typed Z, Y and Ü are counted as those keys, written to today's file, and drawn
+    on the keycaps that carry them in that layout: Z and Ü on the top letter row, Y below it,
+    the other way round from the seeded US test above."""
+    fresh(wine, Language="0")
+    with wine.keyboard_layout("de"):
+        start_program(wine)
+        pointer_away(wine)
+        wine.xdotool("key", "--delay", 40, *["z"] * 25, *["y"] * 8, *["udiaeresis"] * 13)
+        # The keys' virtual-key codes as this layout gives them (Wine puts Ü on VK_OEM_4).
+        typed = {"05A": "25", "059": "8", "0DB": "13"}
+
+        def saved():
+            minute_save(wine)
+            fields = today_fields(wine)
+            keys = dict(pair.split("=") for pair in fields[60].split()) if fields else {}
+            return all(keys.get(k) == n for k, n in typed.items())
+        wait_for(saved, f"today.csv never showed {typed}")
+
+        open_history(wine)
+        click(wine, control(wine, ENGLISH, ID_PAGE_KEYBOARD))
+        wait_for(lambda: control(wine, ENGLISH, ID_KEYBOARD)["visible"] == 1, "no keyboard page")
+        click(wine, control(wine, ENGLISH, ID_KEY_RANGE))
+        wine.xdotool("key", "Home", "Return")  # the day selected: today
+        pointer_away(wine)
+        view = control(wine, ENGLISH, ID_KEYBOARD)
+        box = (view["x"], view["y"], view["w"], view["h"])
+
+        def classes():
+            # 25 is the top of a scale of steps of 5: Z (25) alone in the fifth class, Ü (13) in
+            # the third, Y (8) in the second; the keys that opened the page (1 each) in the first.
+            rows = pixels(shot(wine, "keyboard_typed_de_layout"), box)
+            found = [boxes_of(rows, SCALE[c]) for c in (4, 2, 1)]
+            return [b[0] for b in found] if all(len(b) == 1 for b in found) else None
+        z, u, y = wait_for(classes, "Z, Ü and Y are not alone in their classes")
+        assert hints_of(wine, ENGLISH, [z, u, y]) == [
+            f"Z {DASH} Keystrokes: 25", f"\u00dc {DASH} Keystrokes: 13", f"Y {DASH} Keystrokes: 8"]
+        assert z[1] == u[1] and z[0] < u[0], "Z and Ü are not on one row, Z first"
+        assert z[3] < y[1], "Z is not on a row above Y"

@@ -8,14 +8,15 @@ namespace quillo {
 namespace {
 
 // What the key types alone; a dead key (^ on a German keyboard) gives its mark, and the dead
-// state it leaves in the layout is cleared by asking again.
+// state it leaves in the layout is cleared by asking again. Windows clears it at the second
+// ask; Wine answers every ask of a dead key as dead, so the asking is bounded.
 std::wstring Typed(UINT vk, UINT scan, HKL layout) {
   BYTE state[256] = {};
   wchar_t text[8] = {};
   int n = ToUnicodeEx(vk, scan, state, text, 8, 0, layout);
   if (n < 0) {
     wchar_t again[8];
-    while (ToUnicodeEx(vk, scan, state, again, 8, 0, layout) < 0) {
+    for (int ask = 0; ask < 4 && ToUnicodeEx(vk, scan, state, again, 8, 0, layout) < 0; ++ask) {
     }
     n = 1;
   }
