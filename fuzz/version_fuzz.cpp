@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/version.h"
 #include "check.h"
 #include "core/online/version_file.h"
 #include "core/util/utf.h"
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const char c : text) breaks += c == '\r' || c == '\n';
   FUZZ_CHECK(kept + breaks == size);
 
-  constexpr std::string_view kCurrent = "14.1";
+  constexpr std::string_view kCurrent = quillo::kVersion;
   const auto state = quillo::EvaluateVersionFile(text, kCurrent);
   if (state) {
     FUZZ_CHECK(!state->version.empty());

@@ -1,5 +1,6 @@
 // The about dialog's texts and layout at several DPIs, and the logo's resize and flattening.
 #include "core/app/about_box.h"
+#include "core/app/version.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ bool Inside(const Rect& r, Size client) {
 TEST(AboutBox, TextsAndLinksOpenTheirHints) {
   const AboutTexts t = AboutBoxTexts();
   EXPECT_EQ(t.caption, "Quillomat Info");
-  EXPECT_EQ(t.name, "Quillomat 14.1");
+  EXPECT_EQ(t.name, std::string("Quillomat ") + kVersion);
   EXPECT_EQ(t.mailHint, "mailto:" + t.mailLink);
   EXPECT_EQ(t.webHint, "https://www.ombrelune.example/");
   EXPECT_NE(t.webLink, t.webHint);  // what is shown is not what is opened

@@ -81,7 +81,7 @@ TEST_F(Online, SubmissionCarriesTheWholeRequest) {
   EXPECT_EQ(r.path, "/mouse.php");
   EXPECT_EQ(r.body,
             "dist=0&lb=0&rb=0&dc=0&ks=0&mb=0&scr=0&reset=20240105&m2=0&m3=0&al=my+pc"
-            "&mac=A0B1C2D3E4F5&cmt=a%2Bb&ver=14.1");
+            "&mac=A0B1C2D3E4F5&cmt=a%2Bb&ver=" QUILLO_VERSION_TEXT);
 }
 
 TEST_F(Online, ValuesAreTakenAtTheMomentOfSendingAndTheIdIsNewEachTime) {

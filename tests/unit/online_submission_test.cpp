@@ -48,7 +48,7 @@ TEST(SubmissionBody, TheExampleWithAllCountersZero) {
   v.comment = "a+b";
   EXPECT_EQ(SubmissionBody(v, "0A1B2C3D4E5F"),
             "dist=0&lb=0&rb=0&dc=0&ks=0&mb=0&scr=0&reset=20240105&m2=0&m3=0&al=my+pc"
-            "&mac=0A1B2C3D4E5F&cmt=a%2Bb&ver=14.1");
+            "&mac=0A1B2C3D4E5F&cmt=a%2Bb&ver=" QUILLO_VERSION_TEXT);
 }
 
 TEST(SubmissionBody, EveryValueInItsPlace) {
@@ -68,7 +68,7 @@ TEST(SubmissionBody, EveryValueInItsPlace) {
   s.Comment = "x=1";
   EXPECT_EQ(SubmissionBody(CollectSubmitValues(c, s), "001122AABBCC"),
             "dist=12&lb=11&rb=22&dc=33&ks=5032704&mb=50&scr=60&reset=19991231&m2=7&m3=8"
-            "&al=Zo%C3%AB+%26+co&mac=001122AABBCC&cmt=x%3D1&ver=14.1");
+            "&al=Zo%C3%AB+%26+co&mac=001122AABBCC&cmt=x%3D1&ver=" QUILLO_VERSION_TEXT);
   c.totalDistance = 13.5;
   EXPECT_EQ(SubmissionBody(CollectSubmitValues(c, s), "X").substr(0, 8), "dist=14&");
 }

@@ -12,6 +12,7 @@
 
 #include "core/app/hook_health.h"
 #include "core/app/platform.h"
+#include "core/app/version.h"
 #include "core/counting/activity_counters.h"
 #include "core/counting/sampler.h"
 #include "core/history/history_recorder.h"
@@ -22,7 +23,7 @@
 namespace quillo {
 
 inline constexpr char kApplicationTitle[] = "Quillomat 14.0";
-inline constexpr char kWindowVersion[] = "14.1";
+inline constexpr const char* kWindowVersion = kVersion;
 inline constexpr int32_t kMinimumSubmitInterval = 30;
 inline constexpr size_t kDebugLineLimit = 1000;
 inline constexpr int32_t kMaximumSubmitInterval = 1440;  // a day, as the settings dialog offers

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app/version.h"
 #include "core/counting/activity_counters.h"
 #include "core/store/settings_store.h"
 
@@ -16,8 +17,8 @@ inline constexpr char kSubmitHost[] = "stats.quillomat.example";
 inline constexpr uint16_t kSubmitPort = 443;
 inline constexpr char kSubmitPath[] = "/mouse.php";
 inline constexpr char kSubmitContentType[] = "application/x-www-form-urlencoded; charset=UTF-8";
-inline constexpr char kSubmitUserAgent[] = "Quillomat/14.1";
-inline constexpr char kSubmitVersion[] = "14.1";
+inline constexpr char kSubmitUserAgent[] = "Quillomat/" QUILLO_VERSION_TEXT;
+inline constexpr char kSubmitVersion[] = QUILLO_VERSION_TEXT;
 inline constexpr int kSubmitConnectTimeoutMs = 15000;
 inline constexpr int kSubmitResponseTimeoutMs = 30000;
 // The post's overall limit: its own time-outs added up (resolving and connecting, sending and

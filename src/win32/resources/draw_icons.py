@@ -308,13 +308,13 @@ def draw_icon(s):
     return c
 
 
-def draw_logo(s):
+def draw_logo(s, version):
     c = Canvas(s)
     c.fill(ellipse(s * 0.47, s * 0.93, s * 0.42, s * 0.05),
            radial(s * 0.47, s * 0.93, s * 0.42, s * 0.05, (0x40, 0x30, 0x00, 0.35),
                   (0x40, 0x30, 0x00, 0.0)))
     tile(c, s, s * 0.04, s * 0.22, s * 0.84, s * 0.92)
-    display(c, s, s * 0.11, s * 0.50, s * 0.77, s * 0.84, "14.1")
+    display(c, s, s * 0.11, s * 0.50, s * 0.77, s * 0.84, version)
     quill(c, (s * 0.36, s * 0.50), (s * 0.985, s * 0.015), s * 0.16, True)
     return c
 
@@ -368,10 +368,11 @@ def main():
     parser.add_argument("--icon", required=True, help="the program's .ico to write")
     parser.add_argument("--logo", required=True, help="the logo's .ico to write (one 256 image)")
     parser.add_argument("--png-dir", help="also write every image as PNG here")
+    parser.add_argument("--version", required=True, help="the version the logo's display shows")
     args = parser.parse_args()
 
     icons = [(s, draw_icon(s).rgba8()) for s in ICON_SIZES]
-    logo = draw_logo(LOGO_SIZE).rgba8()
+    logo = draw_logo(LOGO_SIZE, args.version).rgba8()
     for path, data in ((args.icon, ico(icons)), (args.logo, ico([(LOGO_SIZE, logo)]))):
         target = pathlib.Path(path)
         target.parent.mkdir(parents=True, exist_ok=True)
