@@ -236,11 +236,55 @@ TEST_F(Logic, PausedStartAndTheOnOffButton) {
   EXPECT_FALSE(c.counting);
   EXPECT_EQ(store.values["Running"], "0");
   // A language change while paused: the caption is the new "off" word, the next click switches on.
-  logic->texts.onstring = "aan";
-  logic->texts.offstring = "uit";
-  logic->TurnOn(false);
+  logic->SetLanguage(kDutch);
+  EXPECT_EQ(view.language, kDutch);
+  EXPECT_EQ(logic->onoffCaption, "uit");
   logic->btnonoffClick();
   EXPECT_TRUE(c.counting);
+  EXPECT_EQ(view.caption, "aan");
+  // While counting: the new "on" word, and the next click switches off.
+  logic->SetLanguage(kGerman);
+  EXPECT_EQ(view.language, kGerman);
+  EXPECT_EQ(logic->onoffCaption, "Ein");
+  logic->btnonoffClick();
+  EXPECT_FALSE(c.counting);
+  EXPECT_EQ(view.caption, "Aus");
+  EXPECT_EQ(store.values["Running"], "0");
+}
+
+// Start-up reads a stored Boolean as true only when it is exactly -1: "1", as another program
+// might write it, is false, also where the value's default is true. A value that is no integer
+// takes the default.
+TEST_F(Logic, AStoredBooleanIsTrueOnlyAsMinusOne) {
+  struct Flag {
+    const char* name;
+    bool Settings::*field;
+    bool byDefault;
+  } flags[] = {
+      {"DisplayMode", &Settings::distmode, false},
+      {"AlwaysOnTop", &Settings::ontop, false},
+      {"Hide", &Settings::hideonstartup, false},
+      {"Orientation", &Settings::orientation, false},
+      {"Showhistory", &Settings::showhistory, true},
+      {"ShowRunning", &Settings::showrunning, true},
+      {"Logging", &Settings::logging, false},
+      {"ResetEveryday", &Settings::ResetEveryday, true},
+      {"Autosend", &Settings::autosend, false},
+      {"KeepHistory", &Settings::keepHistory, true},
+      {"Running", nullptr, true},  // the counting state
+  };
+  const struct {
+    const char* text;
+    std::optional<bool> value;  // nullopt: the default
+  } stored[] = {{"-1", true}, {"1", false}, {"0", false}, {"-2", false}, {"true", std::nullopt}};
+  for (const Flag& f : flags) {
+    for (const auto& v : stored) {
+      store.values = {{f.name, v.text}};
+      const Settings& s = Start().settings();
+      const bool read = f.field ? s.*f.field : c.counting.load();
+      EXPECT_EQ(read, v.value.value_or(f.byDefault)) << f.name << "=" << v.text;
+    }
+  }
 }
 
 TEST_F(Logic, ResetClearsTheTotalsAndKeepsTheRest) {
