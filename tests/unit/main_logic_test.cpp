@@ -7,29 +7,17 @@
 
 #include "core/app/system_font.h"
 #include "core/util/datetime.h"
-#include "fake_platform.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
 
 using namespace fakes;
 
-class Logic : public ::testing::Test {
+// A program that keeps no history: these are the rules of the logic around it.
+class Logic : public ::testing::Test, protected Rig {
  protected:
-  MainLogic& Start(bool params = false) {
-    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile},
-                                        params);
-    logic->FormCreate();
-    return *logic;
-  }
-  ActivityCounters c;
-  FakeClock clock;
-  FakeSystem system;
-  FakeHooks hooks;
-  MemoryStore store;
-  FakeView view;
-  FakeLogFile logFile;
-  std::unique_ptr<MainLogic> logic;
+  Logic() { historyFiles = nullptr; }
 };
 
 TEST_F(Logic, FirstStartWithAnEmptyStore) {
@@ -576,8 +564,7 @@ TEST(SystemFont, HeightFollowsTheMonitorsDpi) {
 
 TEST_F(Logic, AutoSendSubmitsOnceAtStartWithTheLoadedTotals) {
   store.values = {{"Autosend", "-1"}, {"LeftClicks", "42"}};
-  logic =
-      std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+  Make();
   std::vector<uint32_t> leftAtSubmit;
   logic->SetSubmitter([&] { leftAtSubmit.push_back(c.Total(Counter::kLeft)); });
   logic->FormCreate();
@@ -592,8 +579,7 @@ TEST_F(Logic, AutoSendSubmitsOnceAtStartWithTheLoadedTotals) {
 
 TEST_F(Logic, WithoutAutoSendNothingIsSubmittedAtStart) {
   int submissions = 0;
-  logic =
-      std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+  Make();
   logic->SetSubmitter([&] { ++submissions; });
   logic->FormCreate();
   EXPECT_EQ(submissions, 0);

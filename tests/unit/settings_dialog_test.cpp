@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "core/util/datetime.h"
-#include "settings_dialog_fakes.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
