@@ -19,9 +19,17 @@ TEST(AboutBox, TextsAndLinksOpenTheirHints) {
   const AboutTexts t = AboutBoxTexts();
   EXPECT_EQ(t.caption, "Quillomat Info");
   EXPECT_EQ(t.name, std::string("Quillomat ") + kVersion);
-  EXPECT_EQ(t.mailHint, "mailto:" + t.mailLink);
+  EXPECT_EQ(t.copyright, "Copyright © 2004-2025 Ombrelune Software");
+  EXPECT_EQ(t.freeware, "freeware");
+  EXPECT_EQ(t.support, "Support : ");
+  EXPECT_EQ(t.mailto, "mail to");
+  EXPECT_EQ(t.surfto, "surf to");
+  EXPECT_EQ(t.ok, "OK");
+  // Each link shows one text and opens another, its hint.
+  EXPECT_EQ(t.mailLink, "support@ombrelune.example");
+  EXPECT_EQ(t.mailHint, "mailto:support@ombrelune.example");
+  EXPECT_EQ(t.webLink, "www.ombrelune.example");
   EXPECT_EQ(t.webHint, "https://www.ombrelune.example/");
-  EXPECT_NE(t.webLink, t.webHint);  // what is shown is not what is opened
 }
 
 // Texts as measured on a typical system. The form font's texts follow the system's text size

@@ -10,6 +10,7 @@
 
 #include "core/store/log_format.h"
 #include "core/util/datetime.h"
+#include "fakes/platform.h"
 
 namespace quillo {
 namespace {
@@ -130,30 +131,14 @@ TEST(LogFormat, LongUnitWordsWidenTheLine) {
   EXPECT_EQ(LogWidth(LogLine(f)), 224u);
 }
 
-// An in-memory log file that can be told to fail.
-class FakeLogFile : public LogFile {
- public:
-  bool exists = false;
-  std::string content;
-  std::optional<std::string> failure;
-  int appends = 0;
-
-  bool Exists() override { return exists; }
-  std::optional<std::string> Append(std::string_view text) override {
-    ++appends;
-    if (failure) return failure;
-    exists = true;
-    content += text;
-    return std::nullopt;
-  }
-};
+using fakes::FakeLogFile;
 
 TEST(ActivityLog, NewFileGetsTheHeaderOnce) {
   FakeLogFile file;
   ActivityLog log(file);
   EXPECT_TRUE(log.WriteLine("first").written);
   EXPECT_TRUE(log.WriteLine("second").written);
-  EXPECT_EQ(file.content, std::string(kLogHeader) + "\r\nfirst\r\nsecond\r\n");
+  EXPECT_EQ(file.contents, std::string(kLogHeader) + "\r\nfirst\r\nsecond\r\n");
 }
 
 TEST(ActivityLog, ExistingEmptyFileGetsNoHeader) {
@@ -161,7 +146,7 @@ TEST(ActivityLog, ExistingEmptyFileGetsNoHeader) {
   file.exists = true;
   ActivityLog log(file);
   EXPECT_TRUE(log.WriteLine("line").written);
-  EXPECT_EQ(file.content, "line\r\n");
+  EXPECT_EQ(file.contents, "line\r\n");
 }
 
 TEST(ActivityLog, FailureIsReportedOnceUntilAWriteSucceeds) {
@@ -189,7 +174,7 @@ TEST(ActivityLog, FailureIsReportedOnceUntilAWriteSucceeds) {
   EXPECT_TRUE(later.report);
   EXPECT_FALSE(later.error->empty());
   // The header went out with the first line that was written, not with a failed attempt.
-  EXPECT_EQ(file.content, std::string(kLogHeader) + "\r\nb\r\n");
+  EXPECT_EQ(file.contents, std::string(kLogHeader) + "\r\nb\r\n");
 }
 
 TEST(DailyLog, DueRule) {

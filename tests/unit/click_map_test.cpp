@@ -298,7 +298,7 @@ TEST(ClickMap, EachChoiceHasItsOwnRampFromLightToDark) {
   }
 }
 
-class ClickMapPictureTest : public ::testing::Test {
+class ClickMapPictures : public ::testing::Test {
  protected:
   // Two monitors side by side, 3200 x 1080 on the desktop, drawn at 336 x 190: a tenth of their
   // pixels (the picture's margins are 8, the totals' line 13, the legend's 13).
@@ -320,7 +320,7 @@ class ClickMapPictureTest : public ::testing::Test {
   ClickMapPicture picture_;
 };
 
-TEST_F(ClickMapPictureTest, MonitorsHeatOutlinesAndLegendInPixels) {
+TEST_F(ClickMapPictures, MonitorsHeatOutlinesAndLegendInPixels) {
   ASSERT_EQ(picture_.pixels.size(), 336u * 190u);
   ASSERT_EQ(picture_.monitors.size(), 2u);
   // The area is 8 … 328 across, 29 … 161 down: 320 x 132 for 3200 x 1080.
@@ -346,7 +346,7 @@ TEST_F(ClickMapPictureTest, MonitorsHeatOutlinesAndLegendInPixels) {
             Pixel(picture_.legend.right - 1, y) & 0xFF0000);
 }
 
-TEST_F(ClickMapPictureTest, TextsNameTheTotalsTheLegendAndTheMonitors) {
+TEST_F(ClickMapPictures, TextsNameTheTotalsTheLegendAndTheMonitors) {
   std::vector<std::string> texts;
   for (const ChartItem& i : picture_.texts) {
     EXPECT_EQ(i.kind, ChartItemKind::kText);
@@ -362,7 +362,7 @@ TEST_F(ClickMapPictureTest, TextsNameTheTotalsTheLegendAndTheMonitors) {
   EXPECT_EQ(fr.texts[1].text, "Moins");
 }
 
-TEST_F(ClickMapPictureTest, APointNamesTheMonitorTheCellsItCoversAndTheirPresses) {
+TEST_F(ClickMapPictures, APointNamesTheMonitorTheCellsItCoversAndTheirPresses) {
   // Picture pixel 88, 89 covers desktop pixels 800 … 810, 480 … 490: cells 100 … 101, 60 … 61.
   const auto spot = SpotAt(map_, picture_, 88, 89);
   ASSERT_TRUE(spot.has_value());

@@ -12,7 +12,8 @@
 #include <map>
 
 #include "core/app/counter_transfer.h"
-#include "fake_platform.h"
+#include "fakes/counter_file_ui.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
@@ -255,84 +256,12 @@ TEST(ExportFile, ValuesAtTheEdgesOfTheirRanges) {
 
 // --- Export and import through the program's logic ------------------------------------------
 
-struct FakeFiles : CounterFileUi {
-  std::optional<std::string> exportPath = "C:\\out.qlx", importPath = "C:\\in.qlx";
-  std::map<std::string, std::string> files;
-  std::optional<std::string> writeFailure, readFailure;
-  std::vector<std::string> errors;
-  std::function<void()> whileDialogOpen;
-
-  std::optional<std::string> AskExportPath() override {
-    if (whileDialogOpen) whileDialogOpen();
-    return exportPath;
+// One program over the fakes, keeping no history: two of them stand for two computers.
+struct Program : Rig {
+  explicit Program(std::initializer_list<std::pair<const char*, const char*>> stored = {}) {
+    historyFiles = nullptr;
+    Start(stored);
   }
-  std::optional<std::string> AskImportPath() override { return importPath; }
-  std::optional<std::string> ReplaceFile(const std::string& path, std::string_view bytes) override {
-    if (writeFailure) return writeFailure;
-    files[path] = std::string(bytes);
-    return std::nullopt;
-  }
-  ReadResult ReadFile(const std::string& path, size_t limit) override {
-    ReadResult r;
-    const auto it = files.find(path);
-    if (readFailure) {
-      r.status = ReadResult::Status::kFailed;
-      r.error = *readFailure;
-    } else if (it == files.end()) {
-      r.status = ReadResult::Status::kMissing;
-    } else if (it->second.size() > limit) {
-      r.status = ReadResult::Status::kTooLarge;
-    } else {
-      r.status = ReadResult::Status::kRead;
-      r.bytes = it->second;
-    }
-    return r;
-  }
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-
-  bool answerYes = true;
-  std::vector<std::string> questions;
-  std::function<void()> whileAsking;
-  bool AskYesNo(const std::string& text, const std::string& yes, const std::string& no) override {
-    questions.push_back(text + "|" + yes + "|" + no);
-    if (whileAsking) whileAsking();
-    return answerYes;
-  }
-  std::optional<std::string> backupFolder = std::string(kBackups);
-  std::optional<std::string> BackupFolder(std::string& error) override {
-    if (!backupFolder) error = "Access is denied.";
-    return backupFolder;
-  }
-  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-  std::vector<std::string> FileNames(const std::string& folder) override {
-    std::vector<std::string> names;
-    for (const auto& [path, bytes] : files)
-      if (path.rfind(folder, 0) == 0 && path.find('\\', folder.size()) == std::string::npos)
-        names.push_back(path.substr(folder.size()));
-    return names;
-  }
-  void RemoveFile(const std::string& path) override { files.erase(path); }
-  std::vector<std::string> Backups() { return FileNames(kBackups); }
-
-  static constexpr char kBackups[] = "C:\\Users\\me\\AppData\\Roaming\\Quillomat\\Backups\\";
-};
-
-// One program with its own store, counters and fakes: two of them stand for two computers.
-struct Program {
-  explicit Program(std::initializer_list<std::pair<const std::string, std::string>> stored = {}) {
-    store.values = stored;
-    logic =
-        std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
-    logic->FormCreate();
-  }
-  ActivityCounters c;
-  FakeClock clock;
-  FakeSystem system;
-  FakeHooks hooks;
-  MemoryStore store;
-  FakeView view;
-  FakeLogFile logFile;
-  std::unique_ptr<MainLogic> logic;
 };
 
 TEST(CounterTransfer, ExportThenImportOnAnotherComputerRestoresAndSavesEveryTotal) {
@@ -348,7 +277,7 @@ TEST(CounterTransfer, ExportThenImportOnAnotherComputerRestoresAndSavesEveryTota
                 {"Time", "4294967295"},
                 {"Idle", "99"}});
   from.c.liveKeystrokes = 5;
-  FakeFiles files;
+  FakeCounterFileUi files;
   ExportCounters1Click(*from.logic, files);
   ASSERT_EQ(files.files.count("C:\\out.qlx"), 1u);
   EXPECT_TRUE(files.errors.empty());
@@ -394,7 +323,7 @@ TEST(CounterTransfer, ExportThenImportOnAnotherComputerRestoresAndSavesEveryTota
 
 TEST(CounterTransfer, ExportTakesTheFiguresWhenTheItemIsChosen) {
   Program p({{"Keystrokes", "10"}});
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.whileDialogOpen = [&] { p.c.liveKeystrokes = 500; };
   ExportCounters1Click(*p.logic, files);
   const ImportResult r = ParseExportFile(files.files["C:\\out.qlx"]);
@@ -404,7 +333,7 @@ TEST(CounterTransfer, ExportTakesTheFiguresWhenTheItemIsChosen) {
 
 TEST(CounterTransfer, CancelledDialogsChangeNothing) {
   Program p({{"Keystrokes", "10"}});
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.exportPath.reset();
   files.importPath.reset();
   files.files["C:\\in.qlx"] = kGood;
@@ -418,7 +347,7 @@ TEST(CounterTransfer, CancelledDialogsChangeNothing) {
 
 TEST(CounterTransfer, FailedExportIsReportedWithTheFileAndTheReason) {
   Program p;
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.writeFailure = "Access is denied.";
   ExportCounters1Click(*p.logic, files);
   ASSERT_EQ(files.errors.size(), 1u);
@@ -451,7 +380,7 @@ TEST(CounterTransfer, RefusedImportsChangeNothingAndSayWhy) {
     SCOPED_TRACE(k.name);
     Program p({{"Keystrokes", "10"}, {"Distance", "50"}});
     p.c.liveKeystrokes = 2;
-    FakeFiles files;
+    FakeCounterFileUi files;
     if (k.file) files.files["C:\\in.qlx"] = *k.file;
     files.readFailure = k.readFailure;
     ImportCounters1Click(*p.logic, files);
@@ -473,7 +402,7 @@ TEST(CounterTransfer, ImportReplacesTotalsThatFailedToLoad) {
   // "lots" could not be read at start, so the saves kept it; an import is a real figure.
   Program p({{"KeyStrokes", "lots"}});
   ASSERT_EQ(p.logic->startupErrors().size(), 1u);
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   ImportCounters1Click(*p.logic, files);
   EXPECT_EQ(p.store.values["KeyStrokes"], "5");
@@ -483,7 +412,7 @@ TEST(CounterTransfer, APausedPanelShowsTheImportedTotalsAtOnce) {
   Program p({{"Running", "0"}, {"Distance", "7"}});
   p.system.cursor = {900, 900};  // moved while paused: never measured
   const int samples = p.view.samples;
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   ImportCounters1Click(*p.logic, files);
   EXPECT_EQ(p.view.samples, samples + 1);
@@ -493,7 +422,7 @@ TEST(CounterTransfer, APausedPanelShowsTheImportedTotalsAtOnce) {
 TEST(CounterTransfer, ImportWhoseSaveFailsSaysSo) {
   Program p;
   p.store.failingWrites.insert("Leftclicks");
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   ImportCounters1Click(*p.logic, files);
   EXPECT_EQ(p.c.histLeft, 6u);  // imported all the same
@@ -514,7 +443,7 @@ TEST(ImportQuestion, ShowsBothSidesAndTheBackupAndNoChangesNothing) {
              {"Time", "90061"},
              {"DisplayMode", "-1"}});
   p.c.liveKeystrokes = 2;
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   files.answerYes = false;
   ImportCounters1Click(*p.logic, files);
@@ -535,14 +464,14 @@ TEST(ImportQuestion, ShowsBothSidesAndTheBackupAndNoChangesNothing) {
             "      Distance: 25 m 40 cm\n"
             "      Running time: 00:33:20\n\n"
             "Before the import, the current totals are saved to:\n" +
-                std::string(FakeFiles::kBackups) + kFirstBackup +
+                std::string(FakeCounterFileUi::kBackups) + kFirstBackup +
                 "\n"
                 "To undo the import, import that file.|Yes|No");
 }
 
 TEST(ImportQuestion, IsAskedInTheProgramsLanguage) {
   Program p({{"Language", "2"}});
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   files.answerYes = false;
   ImportCounters1Click(*p.logic, files);
@@ -556,14 +485,14 @@ TEST(ImportQuestion, IsAskedInTheProgramsLanguage) {
 
 TEST(ImportQuestion, YesFirstSavesTheTotalsOfThatMomentAndImportingTheBackupUndoesIt) {
   Program p({{"Keystrokes", "10"}, {"Distance", "50"}, {"Time", "700"}, {"Idle", "80"}});
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   files.whileAsking = [&] { p.c.liveKeystrokes = 3; };  // typed while the question was open
   ImportCounters1Click(*p.logic, files);
   ASSERT_TRUE(files.errors.empty());
   EXPECT_EQ(p.c.Total(Counter::kKeystrokes), 5u);
   ASSERT_EQ(files.Backups(), std::vector<std::string>{kFirstBackup});
-  const std::string backup = std::string(FakeFiles::kBackups) + kFirstBackup;
+  const std::string backup = std::string(FakeCounterFileUi::kBackups) + kFirstBackup;
   const ImportResult saved = ParseExportFile(files.files[backup]);
   ASSERT_TRUE(saved.figures);
   EXPECT_EQ(saved.figures->totals[static_cast<int>(Counter::kKeystrokes)], 13u);
@@ -581,7 +510,7 @@ TEST(ImportQuestion, YesFirstSavesTheTotalsOfThatMomentAndImportingTheBackupUndo
 
 TEST(ImportQuestion, ASecondImportInTheSameSecondKeepsTheFirstBackup) {
   Program p({{"Keystrokes", "10"}});
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   ImportCounters1Click(*p.logic, files);
   ImportCounters1Click(*p.logic, files);
@@ -603,7 +532,7 @@ TEST(ImportQuestion, WithoutABackupNothingIsImported) {
     SCOPED_TRACE(k.name);
     Program p({{"Keystrokes", "10"}, {"Distance", "50"}});
     p.c.liveKeystrokes = 2;
-    FakeFiles files;
+    FakeCounterFileUi files;
     files.files["C:\\in.qlx"] = kGood;
     if (k.noFolder) files.backupFolder.reset();
     files.writeFailure = k.writeFailure;
@@ -638,13 +567,13 @@ TEST(ImportQuestion, TheNewestTwentyBackupsAreKeptAndNothingElseIsTouched) {
 
   // Through an import: the oldest go, the foreign file stays.
   Program p;
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
-  files.files[std::string(FakeFiles::kBackups) + "notes.txt"] = "mine";
+  files.files[std::string(FakeCounterFileUi::kBackups) + "notes.txt"] = "mine";
   for (int day = 1; day <= 20; ++day) {
     char name[64];
     std::snprintf(name, sizeof name, "Quillomat 2025-11-%02d 08-30-00.qlx", day);
-    files.files[std::string(FakeFiles::kBackups) + name] = kGood;
+    files.files[std::string(FakeCounterFileUi::kBackups) + name] = kGood;
   }
   ImportCounters1Click(*p.logic, files);
   const std::vector<std::string> left = files.Backups();
@@ -657,7 +586,7 @@ TEST(ImportQuestion, TheNewestTwentyBackupsAreKeptAndNothingElseIsTouched) {
 TEST(ImportQuestion, TheImportedIdleTimeIsWhatThePanelAndTheLogShow) {
   // The idle item hidden: nothing works the idle figure out again after the import.
   Program p({{"Idle", "77"}, {"Dispitems", "11111111111011"}});
-  FakeFiles files;
+  FakeCounterFileUi files;
   files.files["C:\\in.qlx"] = kGood;
   ImportCounters1Click(*p.logic, files);
   p.logic->tmrDistanceTimer();

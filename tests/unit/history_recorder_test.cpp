@@ -8,7 +8,7 @@
 #include "core/app/counter_transfer.h"
 #include "core/app/main_logic.h"
 #include "core/util/datetime.h"
-#include "fake_platform.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
@@ -19,42 +19,24 @@ constexpr double kHour = 1.0 / 24;
 constexpr char kPastFile[] = "history.csv";
 constexpr char kTodayFile[] = "today.csv";
 
-class History : public ::testing::Test {
+class History : public ::testing::Test, protected Rig {
  protected:
   // A start of the program (after a kill, too: the counters start afresh, the files stay).
-  MainLogic& Start() {
-    c.ZeroLive();
-    c.liveRunSeconds = c.liveIdleSeconds = 0;
-    c.totalDistance = c.histDistance = 0;
-    logic = std::make_unique<MainLogic>(
-        c, Platform{clock, system, hooks, store, view, logFile, &files}, false);
-    logic->FormCreate();
-    return *logic;
-  }
+  MainLogic& Start() { return Restart(); }
   void Type(uint32_t keys) { c.liveKeystrokes += keys; }
   void Click(uint32_t clicks) { c.liveLeft += clicks; }
   void Minute() { logic->tmrWriteValuesTimer(); }
   // The records a file holds, by day.
   std::map<int32_t, DayRecord> Records(const char* file) {
     HistoryData h;
-    AddHistoryText(files.files[file], file, h);
+    AddHistoryText(history.files[file], file, h);
     EXPECT_TRUE(h.damaged.empty()) << h.damaged.front();
     return h.days;
   }
   int Lines(const char* file) {
-    const std::string& t = files.files[file];
+    const std::string& t = history.files[file];
     return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
   }
-
-  ActivityCounters c;
-  FakeClock clock;
-  FakeSystem system;
-  FakeHooks hooks;
-  MemoryStore store;
-  FakeView view;
-  FakeLogFile logFile;
-  FakeHistoryFiles files;
-  std::unique_ptr<MainLogic> logic;
 };
 
 TEST_F(History, CountsGoToTheDayAndTheHourTheyWereCountedIn) {
@@ -81,7 +63,7 @@ TEST_F(History, CountsGoToTheDayAndTheHourTheyWereCountedIn) {
   EXPECT_EQ(today.hourKeystrokes[12], 8u);
   EXPECT_EQ(today.hourKeystrokes[13], 2u);
   EXPECT_EQ(today.Count(Counter::kKeystrokes), 10u);
-  EXPECT_FALSE(files.files.count(kPastFile));  // no day has ended
+  EXPECT_FALSE(history.files.count(kPastFile));  // no day has ended
   EXPECT_EQ(logic->HistoryToday(), today);
 }
 
@@ -172,7 +154,7 @@ TEST_F(History, AKillAtAnyStepOfClosingADayNeverLosesNorDoublesIt) {
                {"nothing", 7}};
   for (const auto& k : cases) {
     SCOPED_TRACE(k.kill);
-    files.files.clear();
+    history.files.clear();
     clock.now = kNow;
     Start();
     Type(5);
@@ -180,12 +162,12 @@ TEST_F(History, AKillAtAnyStepOfClosingADayNeverLosesNorDoublesIt) {
     Type(2);
     clock.now = kToday + 1 + 30.0 / 86400;
     std::map<std::string, int> seen;
-    files.beforeWrite = [&](const std::string& op) -> std::optional<std::string> {
+    history.beforeWrite = [&](const std::string& op) -> std::optional<std::string> {
       if (op + " #" + std::to_string(++seen[op]) == k.kill) return "killed";
       return std::nullopt;
     };
     Minute();
-    files.beforeWrite = nullptr;
+    history.beforeWrite = nullptr;
     Start();
     Minute();
     const HistoryData h = logic->LoadHistory();
@@ -201,16 +183,16 @@ TEST_F(History, DamagedLinesAreSkippedNotedOnceAndNeverLostToARewrite) {
   old.day = kToday - 30;
   old.counts[0] = 40;
   const std::string cut = FormatDayRecord(old).substr(0, 25);
-  files.files[kPastFile] = std::string(DayRecordHeader()) + "\r\n" + FormatDayRecord(old) +
-                           "\r\nnot a record\r\n" + cut;  // a crash cut the last line short
-  files.files[kTodayFile] = std::string(DayRecordHeader()) + "\r\n2025-12-0x,garbage\r\n";
+  history.files[kPastFile] = std::string(DayRecordHeader()) + "\r\n" + FormatDayRecord(old) +
+                             "\r\nnot a record\r\n" + cut;  // a crash cut the last line short
+  history.files[kTodayFile] = std::string(DayRecordHeader()) + "\r\n2025-12-0x,garbage\r\n";
   Start();
   EXPECT_NE(logic->logstring.find("History: line 2 of today.csv is no day record"),
             std::string::npos);
   Type(5);
   clock.now += 1;  // a day ends: its line goes after the cut one, on a line of its own
   Minute();
-  const std::string& past = files.files[kPastFile];
+  const std::string& past = history.files[kPastFile];
   EXPECT_NE(past.find("\r\nnot a record\r\n" + cut + "\r\n"), std::string::npos);
   EXPECT_NE(past.find("2025-12-0x,garbage\r\n"), std::string::npos);  // kept, not lost
   const HistoryData h = logic->LoadHistory();
@@ -230,7 +212,7 @@ TEST_F(History, DamagedLinesAreSkippedNotedOnceAndNeverLostToARewrite) {
 TEST_F(History, WriteFailuresAreShownOnceAndWhatIsDueIsTriedAgain) {
   Start();
   Type(5);
-  files.failing = {"replace today.csv"};
+  history.failing = {"replace today.csv"};
   Minute();
   Type(1);
   Minute();
@@ -239,10 +221,10 @@ TEST_F(History, WriteFailuresAreShownOnceAndWhatIsDueIsTriedAgain) {
                                  "\\Quillomat\\History\\: There is not enough space on the disk.",
                                  0),
             0u);
-  files.failing.clear();
+  history.failing.clear();
   Minute();
   EXPECT_EQ(Records(kTodayFile).at(kToday).Count(Counter::kKeystrokes), 6u);
-  files.failing = {"replace today.csv"};
+  history.failing = {"replace today.csv"};
   Type(1);
   Minute();
   EXPECT_EQ(view.errors.size(), 2u);  // a new failure after a success is shown again
@@ -254,7 +236,7 @@ TEST_F(History, TurnedOffNothingIsKeptAndTurnedOnItPicksUpTheDay) {
   Type(5);
   Minute();
   logic->WriteValues();
-  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(history.files.empty());
   logic->SetKeepHistory(true);
   Type(2);
   Minute();
@@ -277,7 +259,7 @@ TEST_F(History, DeletingTheHistoryStartsTheDayAgainFromNothing) {
   Minute();
   Type(3);
   ASSERT_FALSE(logic->DeleteHistory());
-  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(history.files.empty());
   Type(1);
   Minute();
   const HistoryData h = logic->LoadHistory();
@@ -352,7 +334,7 @@ TEST_F(History, TurnedOffTheQueueIsStillEmptiedAndNothingIsPlaced) {
   c.clicks.Push({1, 1, kLeftButton});
   logic->tmrDistanceTimer();
   EXPECT_FALSE(c.clicks.Waiting());
-  EXPECT_FALSE(files.files.count(kTodayFile));
+  EXPECT_FALSE(history.files.count(kTodayFile));
 }
 
 TEST_F(History, TheChartsReadCountsAndKeysAndTheClickMapReadsThePlacesOfItsDaysAlone) {

@@ -6,55 +6,26 @@
 #include <vector>
 
 #include "core/indicator/liquid_indicator.h"
+#include "fakes/indicator_host.h"
 
 namespace quillo::indicator {
 namespace {
 
-// Stands in for the window: records what the control asks and behaves as a real window does
-// (a resize to a new size is reported back at once; requests wait in a queue).
-class FakeHost : public IndicatorHost {
- public:
-  IAeverLiquidIndicator* control = nullptr;
-  bool parent = true;
-  int posted = 0;
-  int invalidated = 0;
-  int parentRepaints = 0;
-  std::vector<Quad> shapes;
-  std::vector<Quad> parentAreas;
-  std::vector<bool> opaque;
-  std::vector<Size> resizes;
+using fakes::FakeIndicatorHost;
 
-  void DeliverPosted() {
-    for (; posted > 0; --posted) control->HandleRebuildRequest();
-  }
-
-  void PostRebuildRequest() override { ++posted; }
-  void InvalidateControl() override { ++invalidated; }
-  void UpdateControl() override {}
-  bool HasParent() const override { return parent; }
-  void ApplyWindowShape(const Quad& shape) override { shapes.push_back(shape); }
-  void SetOpaque(bool value) override { opaque.push_back(value); }
-  void ResizeWindow(int width, int height, bool) override {
-    resizes.push_back({width, height});
-    if (width != control->Width() || height != control->Height())
-      control->SizeChanged(width, height);
-  }
-  void InvalidateParentArea(const Quad& area) override { parentAreas.push_back(area); }
-  void RepaintParent() override { ++parentRepaints; }
-};
-
-struct Fixture {
-  FakeHost host;
+// A control in a window that stands in for the real one.
+struct HostedControl {
+  FakeIndicatorHost host;
   IAeverLiquidIndicator control{&host};
-  Fixture() { host.control = &control; }
+  HostedControl() { host.control = &control; }
 };
 
 Quad RectQuad(int w, int h) {
   return {{{0, 0}, {w, 0}, {w, h}, {0, h}}};
 }
 
-TEST(IndicatorDefaultsTest, NewControlIsASilverTenCellPicture) {
-  Fixture f;
+TEST(IndicatorDefaults, NewControlIsASilverTenCellPicture) {
+  HostedControl f;
   const IAeverLiquidIndicator& c = f.control;
   EXPECT_EQ(c.SignNumber(), 10);
   EXPECT_EQ(Size(c.IndicatorWidth(), c.IndicatorHeight()), (Size{172, 36}));
@@ -109,10 +80,10 @@ const std::vector<Write> kInvalidWrites = {
     {"OuterBevelWidth -2", [](auto& c) { c.SetOuterBevelWidth(-2); }},
 };
 
-TEST(IndicatorWritersTest, UnchangedAndInvalidValuesAreIgnoredWithoutARebuild) {
+TEST(IndicatorWriters, UnchangedAndInvalidValuesAreIgnoredWithoutARebuild) {
   for (const auto* table : {&kUnchangedWrites, &kInvalidWrites}) {
     for (const Write& w : *table) {
-      Fixture f;
+      HostedControl f;
       f.control.SetIndicatorstring("12.5");
       const auto builds = f.control.RebuildCount();
       const int invalidated = f.host.invalidated;
@@ -149,9 +120,9 @@ const Write kChangingWrites[] = {
     {"BackMaterial", [](auto& c) { c.SetBackMaterial(Bitmap()); }},
 };
 
-TEST(IndicatorWritersTest, ChangingWritesRebuildAtOnceAndRepaint) {
+TEST(IndicatorWriters, ChangingWritesRebuildAtOnceAndRepaint) {
   for (const Write& w : kChangingWrites) {
-    Fixture f;
+    HostedControl f;
     f.control.SetIndicatorstring("12.5");
     const auto builds = f.control.RebuildCount();
     const int invalidated = f.host.invalidated;
@@ -162,8 +133,8 @@ TEST(IndicatorWritersTest, ChangingWritesRebuildAtOnceAndRepaint) {
   }
 }
 
-TEST(IndicatorWritersTest, SameTextAgainCostsNoRebuild) {
-  Fixture f;
+TEST(IndicatorWriters, SameTextAgainCostsNoRebuild) {
+  HostedControl f;
   f.control.SetIndicatorstring("4711");
   const auto builds = f.control.RebuildCount();
   for (int i = 0; i < 5; ++i) f.control.SetIndicatorstring("4711");
@@ -172,16 +143,16 @@ TEST(IndicatorWritersTest, SameTextAgainCostsNoRebuild) {
   EXPECT_EQ(f.control.RebuildCount(), builds + 1);
 }
 
-TEST(IndicatorWritersTest, TransparentModeTellsTheWindowWhetherItIsOpaque) {
-  Fixture f;
+TEST(IndicatorWriters, TransparentModeTellsTheWindowWhetherItIsOpaque) {
+  HostedControl f;
   f.control.SetTransparentMode(tmBackOnly);
   f.control.SetTransparentMode(tmAll);
   f.control.SetTransparentMode(tmNone);
   EXPECT_EQ(f.host.opaque, (std::vector<bool>{false, false, true}));
 }
 
-TEST(IndicatorLifeTest, CodeCreatedControlOnlyRecordsSchemeSizeAndAngle) {
-  Fixture f;
+TEST(IndicatorLife, CodeCreatedControlOnlyRecordsSchemeSizeAndAngle) {
+  HostedControl f;
   const auto builds = f.control.RebuildCount();
   f.control.SetColorScheme(csBlack);
   f.control.SetIndicatorWidth(100);
@@ -196,8 +167,8 @@ TEST(IndicatorLifeTest, CodeCreatedControlOnlyRecordsSchemeSizeAndAngle) {
   EXPECT_EQ(f.host.posted, 0);
 }
 
-TEST(IndicatorLifeTest, LoadedControlTakesTheSchemeColoursAfterTheQueuedRebuild) {
-  Fixture f;
+TEST(IndicatorLife, LoadedControlTakesTheSchemeColoursAfterTheQueuedRebuild) {
+  HostedControl f;
   f.control.SetIndicatorstring("8");
   f.control.Loaded();
   EXPECT_TRUE(f.control.Imloaded());
@@ -216,8 +187,8 @@ TEST(IndicatorLifeTest, LoadedControlTakesTheSchemeColoursAfterTheQueuedRebuild)
   EXPECT_EQ(f.control.CanvasBitmap().At(86, 4), PixelOf(0x000080));
 }
 
-TEST(IndicatorSizeTest, UprightControlPictureFollowsTheWindowThroughTheQueue) {
-  Fixture f;
+TEST(IndicatorSize, UprightControlPictureFollowsTheWindowThroughTheQueue) {
+  HostedControl f;
   for (int angle : {0, 1800}) {
     f.control.SetIndicatorAngle(angle);  // code-created: only recorded
     const auto builds = f.control.RebuildCount();
@@ -234,8 +205,8 @@ TEST(IndicatorSizeTest, UprightControlPictureFollowsTheWindowThroughTheQueue) {
   }
 }
 
-TEST(IndicatorSizeTest, QuarterTurnedControlSwapsWidthAndHeight) {
-  Fixture f;
+TEST(IndicatorSize, QuarterTurnedControlSwapsWidthAndHeight) {
+  HostedControl f;
   f.control.Loaded();
   f.control.SetIndicatorWidth(100);
   f.control.SetIndicatorHeight(20);
@@ -252,8 +223,8 @@ TEST(IndicatorSizeTest, QuarterTurnedControlSwapsWidthAndHeight) {
   EXPECT_EQ(f.control.CanvasBitmap().Height(), 120);
 }
 
-TEST(IndicatorSizeTest, OtherAnglesUndoAResizeOfTheWindow) {
-  Fixture f;
+TEST(IndicatorSize, OtherAnglesUndoAResizeOfTheWindow) {
+  HostedControl f;
   f.control.Loaded();
   f.control.SetIndicatorWidth(100);
   f.control.SetIndicatorHeight(20);
@@ -274,8 +245,8 @@ TEST(IndicatorSizeTest, OtherAnglesUndoAResizeOfTheWindow) {
   EXPECT_GE(f.host.posted, 1);
 }
 
-TEST(IndicatorSizeTest, NewPictureSizeOnALoadedControlResizesTheWindow) {
-  Fixture f;
+TEST(IndicatorSize, NewPictureSizeOnALoadedControlResizesTheWindow) {
+  HostedControl f;
   f.control.Loaded();
   f.control.SetIndicatorAngle(300);
   ASSERT_EQ(Size(f.control.Width(), f.control.Height()), (Size{167, 117}));
@@ -291,8 +262,8 @@ TEST(IndicatorSizeTest, NewPictureSizeOnALoadedControlResizesTheWindow) {
   EXPECT_EQ(f.control.CanvasBitmap().Width(), 97);
 }
 
-TEST(IndicatorShapeTest, OnlyAControlWithAParentGetsAWindowShape) {
-  Fixture f;
+TEST(IndicatorShape, OnlyAControlWithAParentGetsAWindowShape) {
+  HostedControl f;
   f.host.parent = false;
   f.control.Loaded();
   f.control.SetIndicatorWidth(100);
@@ -302,8 +273,8 @@ TEST(IndicatorShapeTest, OnlyAControlWithAParentGetsAWindowShape) {
   EXPECT_EQ(f.control.WindowShape(), (Quad{{{1, 70}, {72, -1}, {86, 13}, {15, 84}}}));
 }
 
-TEST(IndicatorPointerTest, EnterAndLeaveQueueARebuildAndNotify) {
-  Fixture f;
+TEST(IndicatorPointer, EnterAndLeaveQueueARebuildAndNotify) {
+  HostedControl f;
   std::vector<std::pair<const IAeverLiquidIndicator*, bool>> events;
   f.control.SetOnMouseEnter([&](IAeverLiquidIndicator& s) { events.push_back({&s, true}); });
   f.control.SetOnMouseExit([&](IAeverLiquidIndicator& s) { events.push_back({&s, false}); });

@@ -20,7 +20,7 @@ Hexagon Segment(const GlyphMetrics& m, int segment) {
   return out;
 }
 
-TEST(CellGeometryTest, MainPanelIndicatorHasThirteenByFifteenCellsAndMinimumThickness) {
+TEST(CellGeometry, MainPanelIndicatorHasThirteenByFifteenCellsAndMinimumThickness) {
   // 137 x 19, no frames, gap 2, ten cells.
   const int inset = CellInset(2, bkNone, 2, bkNone, 2);
   EXPECT_EQ(inset, 2);
@@ -36,7 +36,7 @@ struct CellSizeCase {
   Size expected;
 };
 
-TEST(CellGeometryTest, CellSizeFallsBackToThePlainShareWhenTheInsetLeavesTooLittle) {
+TEST(CellGeometry, CellSizeFallsBackToThePlainShareWhenTheInsetLeavesTooLittle) {
   const CellSizeCase cases[] = {
       {172, 36, 10, 6, {16, 24}},
       {44, 19, 3, 2, {13, 15}},   // a main-panel short-block indicator...
@@ -51,7 +51,7 @@ TEST(CellGeometryTest, CellSizeFallsBackToThePlainShareWhenTheInsetLeavesTooLitt
   }
 }
 
-TEST(CellGeometryTest, FortyBySixtyThinCellSegments) {
+TEST(CellGeometry, FortyBySixtyThinCellSegments) {
   const GlyphMetrics m = MakeGlyphMetrics(ik7segment, isThin, false, 40, 60);
   EXPECT_EQ(m.t, 5.0);
   // Top: x 11...31 at y 5...10.
@@ -66,7 +66,7 @@ TEST(CellGeometryTest, FortyBySixtyThinCellSegments) {
   EXPECT_LT(Segment(m, 7)[0].x, Segment(m, 3)[0].x);
 }
 
-TEST(CellGeometryTest, NineSegmentKindHasColonDotsAndTheDecimalPointAsTen) {
+TEST(CellGeometry, NineSegmentKindHasColonDotsAndTheDecimalPointAsTen) {
   const GlyphMetrics m = MakeGlyphMetrics(ik9segment, isNormal, false, 40, 64);
   EXPECT_EQ(Segment(m, 8), (Hexagon{{{17, 24}, {15, 20}, {17, 15}, {22, 15}, {24, 20}, {22, 24}}}));
   EXPECT_EQ(Segment(m, 9), (Hexagon{{{15, 48}, {13, 44}, {15, 39}, {19, 39}, {21, 44}, {19, 48}}}));
@@ -84,7 +84,7 @@ struct ThicknessCase {
   double expected;
 };
 
-TEST(CellGeometryTest, ThicknessFollowsStyleHoverAndLowerLimit) {
+TEST(CellGeometry, ThicknessFollowsStyleHoverAndLowerLimit) {
   const ThicknessCase cases[] = {
       {isThin, false, 40, 60, 5},    {isThin, true, 40, 60, 40 / 6.0}, {isThin, false, 13, 15, 2},
       {isNormal, false, 60, 90, 10}, {isNormal, true, 60, 90, 12},     {isNormal, false, 10, 10, 3},
@@ -102,7 +102,7 @@ struct DotCase {
   std::array<Point, 4> expected;
 };
 
-TEST(CellGeometryTest, MatrixDotsSitOnTheNarrowedGrid) {
+TEST(CellGeometry, MatrixDotsSitOnTheNarrowedGrid) {
   // 30 x 42 cell: margin 2, pitch 5.2 x 6.
   const DotCase cases[] = {
       {isNormal, false, 1, 1, {{{2, 0}, {4, 0}, {4, 3}, {2, 3}}}},
@@ -119,7 +119,7 @@ TEST(CellGeometryTest, MatrixDotsSitOnTheNarrowedGrid) {
   }
 }
 
-TEST(GlyphTest, EightWithPointLightsAllEightPolygonsAndABlankLightsNone) {
+TEST(Glyph, EightWithPointLightsAllEightPolygonsAndABlankLightsNone) {
   const GlyphMetrics m = MakeGlyphMetrics(ik7segment, isNormal, false, 16, 24);
   struct Case {
     Cell cell;
@@ -143,7 +143,7 @@ TEST(GlyphTest, EightWithPointLightsAllEightPolygonsAndABlankLightsNone) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(lit[i], (Point{dp[i].x + 5, dp[i].y + 7}));
 }
 
-TEST(GlyphTest, ColonShowsOnlyItsTwoDotsInTheNineSegmentKind) {
+TEST(Glyph, ColonShowsOnlyItsTwoDotsInTheNineSegmentKind) {
   const GlyphMetrics m = MakeGlyphMetrics(ik9segment, isNormal, false, 16, 24);
   Points lit, unlit;
   Integers litN, unlitN;
@@ -155,7 +155,7 @@ TEST(GlyphTest, ColonShowsOnlyItsTwoDotsInTheNineSegmentKind) {
   EXPECT_EQ(lit[0], upper[0]);
 }
 
-TEST(GlyphTest, MatrixGlyphLightsTheFontsDots) {
+TEST(Glyph, MatrixGlyphLightsTheFontsDots) {
   const GlyphMetrics m = MakeGlyphMetrics(ik5x7matrix, isNormal, false, 30, 42);
   Points lit, unlit;
   Integers litN, unlitN;
@@ -192,7 +192,7 @@ std::vector<Point> RotateByFormula(std::vector<Point> pts, int cx, int cy, int a
   return pts;
 }
 
-TEST(RotateAboutTest, QuarterTurnShortcutsMatchTheTrigonometricRounding) {
+TEST(RotateAbout, QuarterTurnShortcutsMatchTheTrigonometricRounding) {
   std::vector<Point> pts;
   for (int x = -40; x <= 180; x += 17)
     for (int y = -25; y <= 60; y += 11) pts.push_back({x, y});
@@ -206,7 +206,7 @@ TEST(RotateAboutTest, QuarterTurnShortcutsMatchTheTrigonometricRounding) {
   }
 }
 
-TEST(RotateAboutTest, TurnsCounterClockwiseOnScreenWithItsRoundings) {
+TEST(RotateAbout, TurnsCounterClockwiseOnScreenWithItsRoundings) {
   Points pts{{10, 0}, {0, 10}, {-7, 3}, {25, -4}};
   RotateAbout(pts, 50, 10, 450);
   EXPECT_EQ(pts, (Points{{15, 31}, {15, 45}, {5, 45}, {23, 17}}));
@@ -215,7 +215,7 @@ TEST(RotateAboutTest, TurnsCounterClockwiseOnScreenWithItsRoundings) {
   EXPECT_EQ(right[0], (Point{0, -10}));  // right of the centre turns to above it
 }
 
-TEST(RotateAboutTest, FarPointsDoNotOverflowTheirDistance) {
+TEST(RotateAbout, FarPointsDoNotOverflowTheirDistance) {
   // 50000 squared does not fit 32 bits; the distance must still be right.
   Points pts{{50000, 0}, {0, -60000}};
   RotateAbout(pts, 0, 0, 450);
@@ -227,7 +227,7 @@ struct BoxCase {
   Size expected;
 };
 
-TEST(WindowSizeTest, BoundingBoxOfTheTurnedPicture) {
+TEST(WindowSize, BoundingBoxOfTheTurnedPicture) {
   const BoxCase cases[] = {
       {100, 20, 0, {100, 20}},    {100, 20, 450, {85, 85}},   {100, 20, 900, {20, 100}},
       {100, 20, 1800, {100, 20}}, {100, 20, 2700, {20, 100}}, {100, 20, 300, {97, 67}},
@@ -237,7 +237,7 @@ TEST(WindowSizeTest, BoundingBoxOfTheTurnedPicture) {
     EXPECT_EQ(BoundingSize(c.width, c.height, c.angle), c.expected) << "angle " << c.angle;
 }
 
-TEST(WindowSizeTest, ShapeIsTheTurnedRectangleCentredInTheWindow) {
+TEST(WindowSize, ShapeIsTheTurnedRectangleCentredInTheWindow) {
   struct Case {
     int angle;
     Size window;
@@ -254,14 +254,14 @@ TEST(WindowSizeTest, ShapeIsTheTurnedRectangleCentredInTheWindow) {
         << "angle " << c.angle;
 }
 
-TEST(FrameTest, OctantsOfTheAngle) {
+TEST(Frame, OctantsOfTheAngle) {
   const std::pair<int, int> cases[] = {{0, 8},    {300, 1},  {600, 2},  {900, 2},  {1200, 3},
                                        {1500, 4}, {1800, 4}, {2100, 5}, {2400, 6}, {2700, 6},
                                        {3000, 7}, {3300, 8}, {-300, 8}, {3600, 8}};
   for (auto [angle, octant] : cases) EXPECT_EQ(Octant(angle), octant) << "angle " << angle;
 }
 
-TEST(FrameTest, BandsOfAFrame) {
+TEST(Frame, BandsOfAFrame) {
   const auto b = FrameBands(172, 36, 2, 3);
   // A (top), B (left), C (bottom), D (right).
   EXPECT_EQ((std::array<Point, 4>{b[0], b[1], b[2], b[3]}),

@@ -27,9 +27,9 @@ struct LayoutCase {
   const char* expected;
 };
 
-class LayoutCellsTest : public ::testing::TestWithParam<LayoutCase> {};
+class LaidOutTexts : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(LayoutCellsTest, SpreadsTextRightAligned) {
+TEST_P(LaidOutTexts, SpreadsTextRightAligned) {
   const LayoutCase& c = GetParam();
   const Cells cells = LayoutCells(c.text, c.cells, c.kind);
   ASSERT_EQ(int(cells.size()), c.cells);
@@ -37,7 +37,7 @@ TEST_P(LayoutCellsTest, SpreadsTextRightAligned) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, LayoutCellsTest,
+    Texts, LaidOutTexts,
     ::testing::Values(LayoutCase{"123", 5, ik7segment, " | |1|2|3|"},
                       LayoutCase{"12.5", 5, ik7segment, " | |1|2.|5|"},
                       LayoutCase{"12,5", 5, ik7segment, " | |1|2.|5|"},
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
              std::to_string(c.cells);
     });
 
-TEST(LayoutCellsTest, CountsUtf16CodeUnits) {
+TEST(LayoutCells, CountsUtf16CodeUnits) {
   // "é" is one code unit and "😀" two: every code unit is one (blank) cell.
   const Cells cells = LayoutCells(
       "\xC3\xA9"
@@ -75,7 +75,7 @@ TEST(LayoutCellsTest, CountsUtf16CodeUnits) {
   EXPECT_EQ(cells[5].ch, char16_t(0xDE00));
 }
 
-TEST(LayoutCellsTest, MalformedUtf8TakesOneReplacementCellPerBadByte) {
+TEST(LayoutCells, MalformedUtf8TakesOneReplacementCellPerBadByte) {
   const Cells cells = LayoutCells("7\xFF\xC3", 4, ik7segment);
   EXPECT_EQ(Describe(cells), " |7|?|?|");
   EXPECT_EQ(cells[2].ch, u'\uFFFD');

@@ -28,9 +28,9 @@ struct FillCase {
   const char* expected;
 };
 
-class RasterizeTest : public ::testing::TestWithParam<FillCase> {};
+class EvenOddFill : public ::testing::TestWithParam<FillCase> {};
 
-TEST_P(RasterizeTest, CoversExactlyThesePixels) {
+TEST_P(EvenOddFill, CoversExactlyThesePixels) {
   const FillCase& c = GetParam();
   CoverageMask m;
   RasterizeEvenOdd(c.points.data(), c.counts.data(), int(c.counts.size()), c.width, c.height, m);
@@ -38,7 +38,7 @@ TEST_P(RasterizeTest, CoversExactlyThesePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Shapes, RasterizeTest,
+    Shapes, EvenOddFill,
     ::testing::Values(
         // Right and bottom edges are outside.
         FillCase{"rectangle",
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
       return testing_names::Spell(info.param.name);
     });
 
-TEST(RasterizeReuseTest, ReusedMaskForgetsEverythingOfTheLastFill) {
+TEST(RasterizeReuse, ReusedMaskForgetsEverythingOfTheLastFill) {
   CoverageMask m;
   const Point big[] = {{-1, -1}, {30, -1}, {30, 20}, {-1, 20}};
   RasterizePolygon(big, 4, 12, 8, m);
@@ -147,7 +147,7 @@ TEST(RasterizeReuseTest, ReusedMaskForgetsEverythingOfTheLastFill) {
   EXPECT_TRUE(m.Covered(6, 5));
 }
 
-TEST(RasterizeReuseTest, UnionAndRunsDescribeTheSamePixels) {
+TEST(RasterizeReuse, UnionAndRunsDescribeTheSamePixels) {
   CoverageMask a, b;
   const Point left[] = {{0, 0}, {3, 0}, {3, 2}, {0, 2}};
   const Point right[] = {{5, 1}, {8, 1}, {8, 3}, {5, 3}};
@@ -160,7 +160,7 @@ TEST(RasterizeReuseTest, UnionAndRunsDescribeTheSamePixels) {
   EXPECT_FALSE(b.Covered(5, 1));
 }
 
-TEST(RasterizeReuseTest, EmptyCanvasIsHarmless) {
+TEST(RasterizeReuse, EmptyCanvasIsHarmless) {
   CoverageMask m;
   const Point tri[] = {{0, 0}, {5, 0}, {0, 5}};
   RasterizePolygon(tri, 3, 0, 7, m);

@@ -21,7 +21,7 @@ void StyleAsMainPanel(IAeverLiquidIndicator& c) {
   c.SetSize(137, 19);
 }
 
-TEST(RebuildImageTest, MainPanelIndicatorPixels) {
+TEST(RebuildImage, MainPanelIndicatorPixels) {
   IAeverLiquidIndicator c;
   StyleAsMainPanel(c);
   c.SetIndicatorstring("8");
@@ -65,9 +65,9 @@ struct EdgeProbe {
   bool lighter;
 };
 
-class FrameLightTest : public ::testing::TestWithParam<int> {};
+class FrameLight : public ::testing::TestWithParam<int> {};
 
-TEST_P(FrameLightTest, RaisedOuterAndSunkenInnerFramesAreLitFromTheTopLeft) {
+TEST_P(FrameLight, RaisedOuterAndSunkenInnerFramesAreLitFromTheTopLeft) {
   const int angle = GetParam();
   IAeverLiquidIndicator c;
   c.Loaded();
@@ -98,12 +98,12 @@ TEST_P(FrameLightTest, RaisedOuterAndSunkenInnerFramesAreLitFromTheTopLeft) {
         << "angle " << angle << " at (" << p.x << ", " << p.y << ")";
 }
 
-INSTANTIATE_TEST_SUITE_P(QuarterTurns, FrameLightTest, ::testing::Values(0, 900, 1800, 2700),
+INSTANTIATE_TEST_SUITE_P(QuarterTurns, FrameLight, ::testing::Values(0, 900, 1800, 2700),
                          [](const ::testing::TestParamInfo<int>& info) {
                            return "deg" + std::to_string(info.param / 10);
                          });
 
-TEST(RebuildImageTest, WithoutOuterFrameTheInnerFrameStartsAtTheEdge) {
+TEST(RebuildImage, WithoutOuterFrameTheInnerFrameStartsAtTheEdge) {
   IAeverLiquidIndicator c;
   c.SetOuterBevel(bkNone);
   const Bitmap& b = c.CanvasBitmap();
@@ -112,7 +112,7 @@ TEST(RebuildImageTest, WithoutOuterFrameTheInnerFrameStartsAtTheEdge) {
   EXPECT_EQ(b.At(86, 2), PixelOf(0xDDDDDD));  // then the gap
 }
 
-TEST(RebuildImageTest, TransparentModesLeaveTheBackgroundOut) {
+TEST(RebuildImage, TransparentModesLeaveTheBackgroundOut) {
   IAeverLiquidIndicator c;
   c.SetIndicatorstring("-8.");
   EXPECT_EQ(c.ClipRGN(), nullptr);
@@ -136,7 +136,7 @@ TEST(RebuildImageTest, TransparentModesLeaveTheBackgroundOut) {
   }
 }
 
-TEST(RebuildImageTest, HoverSwitchesLitColourOrThickness) {
+TEST(RebuildImage, HoverSwitchesLitColourOrThickness) {
   IAeverLiquidIndicator c;
   c.SetSize(400, 80);  // cells large enough for the wider segments to show
   c.SetIndicatorstring("88");
@@ -164,7 +164,7 @@ TEST(RebuildImageTest, HoverSwitchesLitColourOrThickness) {
   EXPECT_EQ(litPixels(fore), normal);
 }
 
-TEST(RebuildImageTest, HoverThatChangesNothingBuildsNothing) {
+TEST(RebuildImage, HoverThatChangesNothingBuildsNothing) {
   IAeverLiquidIndicator c;
   c.SetMouseAction(maColor);
   c.SetNumberForeColor1(c.NumberForeColor());  // as the panel's indicators have it
@@ -190,7 +190,7 @@ Bitmap Texture(int w, int h, std::initializer_list<Pixel> pixels) {
   return b;
 }
 
-TEST(MaterialTest, ShadedCopiesPerShadowMode) {
+TEST(Material, ShadedCopiesPerShadowMode) {
   const Bitmap back = Texture(2, 1, {0x50A0F0, 0x10E020});
   struct Case {
     IAMaterialShadowMode mode;
@@ -206,7 +206,7 @@ TEST(MaterialTest, ShadedCopiesPerShadowMode) {
   }
 }
 
-TEST(MaterialTest, TiledBackTextureShadedPerLayer) {
+TEST(Material, TiledBackTextureShadedPerLayer) {
   IAeverLiquidIndicator c;
   const Bitmap back = Texture(2, 2, {0x808080, 0x406080, 0x204060, 0xC0C0C0});
   c.SetMaterialMode(mmTile);
@@ -223,7 +223,7 @@ TEST(MaterialTest, TiledBackTextureShadedPerLayer) {
   EXPECT_EQ(b.At(6 + 8, 6 + 3), shadow.At(0, 1));  // top segment of the first (blank) cell
 }
 
-TEST(MaterialTest, TextureWithoutRowsCountsAsNoTexture) {
+TEST(Material, TextureWithoutRowsCountsAsNoTexture) {
   // A picture 5 wide and 0 high would pass a width test and then divide by its height when
   // tiled; it is no texture at all.
   IAeverLiquidIndicator c;
@@ -239,7 +239,7 @@ struct StretchCase {
   std::vector<int> columns, rows;  // source column / row shown at each target column / row
 };
 
-TEST(MaterialTest, StretchPicksThePixelsStretchBltPicks) {
+TEST(Material, StretchPicksThePixelsStretchBltPicks) {
   // Measured from GDI's StretchBlt (COLORONCOLOR): enlarging takes the pixel under each centre
   // (a centre on a border going to the lower pixel); shrinking keeps the last column but the
   // first row of the pixels that fall together.
@@ -268,7 +268,7 @@ TEST(MaterialTest, StretchPicksThePixelsStretchBltPicks) {
   }
 }
 
-TEST(MaterialTest, StretchedBackTextureSamplesNearestPixel) {
+TEST(Material, StretchedBackTextureSamplesNearestPixel) {
   IAeverLiquidIndicator c;
   c.SetBackMaterial(Texture(2, 1, {0x112233, 0x445566}));
   const Bitmap& b = c.CanvasBitmap();
@@ -277,7 +277,7 @@ TEST(MaterialTest, StretchedBackTextureSamplesNearestPixel) {
   EXPECT_EQ(b.At(171 - 6, 5), 0x445566u);
 }
 
-TEST(MaterialTest, ForeTextureOnLitShapesGivesWayToTheHoverColour) {
+TEST(Material, ForeTextureOnLitShapesGivesWayToTheHoverColour) {
   IAeverLiquidIndicator c;
   c.SetIndicatorstring("8888888888");
   c.SetForeMaterialMode(mmTile);
@@ -293,7 +293,7 @@ TEST(MaterialTest, ForeTextureOnLitShapesGivesWayToTheHoverColour) {
   EXPECT_EQ(b.At(x, y), 0x0A0B0Cu);
 }
 
-TEST(RebuildImageTest, SystemColoursAreResolvedBeforeUse) {
+TEST(RebuildImage, SystemColoursAreResolvedBeforeUse) {
   IAeverLiquidIndicator c;
   c.SetBackColor(SystemColor(15));  // the stock button face
   EXPECT_EQ(c.CanvasBitmap().At(86, 4), PixelOf(DefaultSystemColor(15)));

@@ -41,12 +41,12 @@ struct ShortCase {
   char decimal;
   const char* shown;
 };
-class ShortCountTest : public testing::TestWithParam<ShortCase> {};
-TEST_P(ShortCountTest, FourFiguresAndALetterRoundedTiesToEven) {
+class ShortCounts : public testing::TestWithParam<ShortCase> {};
+TEST_P(ShortCounts, FourFiguresAndALetterRoundedTiesToEven) {
   EXPECT_EQ(ShortCount(GetParam().n, GetParam().decimal), GetParam().shown);
 }
 INSTANTIATE_TEST_SUITE_P(
-    Counts, ShortCountTest,
+    Counts, ShortCounts,
     testing::Values(ShortCase{0, '.', "0"}, ShortCase{999, '.', "999"},
                     ShortCase{1000, '.', "1.0k"}, ShortCase{1049, '.', "1.0k"},
                     ShortCase{1050, '.', "1.0k"},  // 10.5 tenths: the even one
@@ -148,15 +148,15 @@ struct RangeCase {
   int firstWeekday;
   int32_t first, last;
 };
-class KeyRangeTest : public testing::TestWithParam<RangeCase> {};
-TEST_P(KeyRangeTest, DaysAroundTheSelectedDay) {
+class KeyRanges : public testing::TestWithParam<RangeCase> {};
+TEST_P(KeyRanges, DaysAroundTheSelectedDay) {
   const HistoryData h = Days({{D(2025, 3, 4), {}}, {D(2026, 12, 20), {}}});
   const RangeCase& c = GetParam();
   EXPECT_EQ(KeyRangeSpan(c.range, c.selected, c.firstWeekday, h), (DaySpan{c.first, c.last}))
       << c.name;
 }
 INSTANTIATE_TEST_SUITE_P(
-    Ranges, KeyRangeTest,
+    Ranges, KeyRanges,
     testing::Values(
         RangeCase{"day", KeyRange::kDay, D(2026, 12, 10), 0, D(2026, 12, 10), D(2026, 12, 10)},
         // 2026-12-10 is a Thursday.

@@ -50,8 +50,10 @@ TEST(MainWindowLanguage, OnOffWordsAndHint) {
       {kEnglish, "on", "off", "on / off"},          {kDutch, "aan", "uit", "aan / uit"},
       {kGerman, "Ein", "Aus", "Ein / Aus"},         {kSpanish, "on", "off", "on / off"},
       {kFrench, "on", "off", "Démarrer / Arrêter"}, {kSwedish, "på", "av", "på / av"},
-      {kPortuguese, "på", "av", "på / av"},         {kCzech, "vyp", "zap", "vyp / zap"},
+      {kNorwegian, "på", "av", "på / av"},          {kPortuguese, "på", "av", "på / av"},
+      {kCzech, "vyp", "zap", "vyp / zap"},
   };
+  static_assert(std::size(cases) == kLanguageCount, "one row per language");
   for (const Case& c : cases) {
     const MainWindowTexts t = TextsForLanguage(c.language);
     EXPECT_EQ(t.onstring, c.on) << c.language;

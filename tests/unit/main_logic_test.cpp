@@ -7,29 +7,17 @@
 
 #include "core/app/system_font.h"
 #include "core/util/datetime.h"
-#include "fake_platform.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
 
 using namespace fakes;
 
-class Logic : public ::testing::Test {
+// A program that keeps no history: these are the rules of the logic around it.
+class Logic : public ::testing::Test, protected Rig {
  protected:
-  MainLogic& Start(bool params = false) {
-    logic = std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile},
-                                        params);
-    logic->FormCreate();
-    return *logic;
-  }
-  ActivityCounters c;
-  FakeClock clock;
-  FakeSystem system;
-  FakeHooks hooks;
-  MemoryStore store;
-  FakeView view;
-  FakeLogFile logFile;
-  std::unique_ptr<MainLogic> logic;
+  Logic() { historyFiles = nullptr; }
 };
 
 TEST_F(Logic, FirstStartWithAnEmptyStore) {
@@ -236,11 +224,55 @@ TEST_F(Logic, PausedStartAndTheOnOffButton) {
   EXPECT_FALSE(c.counting);
   EXPECT_EQ(store.values["Running"], "0");
   // A language change while paused: the caption is the new "off" word, the next click switches on.
-  logic->texts.onstring = "aan";
-  logic->texts.offstring = "uit";
-  logic->TurnOn(false);
+  logic->SetLanguage(kDutch);
+  EXPECT_EQ(view.language, kDutch);
+  EXPECT_EQ(logic->onoffCaption, "uit");
   logic->btnonoffClick();
   EXPECT_TRUE(c.counting);
+  EXPECT_EQ(view.caption, "aan");
+  // While counting: the new "on" word, and the next click switches off.
+  logic->SetLanguage(kGerman);
+  EXPECT_EQ(view.language, kGerman);
+  EXPECT_EQ(logic->onoffCaption, "Ein");
+  logic->btnonoffClick();
+  EXPECT_FALSE(c.counting);
+  EXPECT_EQ(view.caption, "Aus");
+  EXPECT_EQ(store.values["Running"], "0");
+}
+
+// Start-up reads a stored Boolean as true only when it is exactly -1: "1", as another program
+// might write it, is false, also where the value's default is true. A value that is no integer
+// takes the default.
+TEST_F(Logic, AStoredBooleanIsTrueOnlyAsMinusOne) {
+  struct Flag {
+    const char* name;
+    bool Settings::*field;
+    bool byDefault;
+  } flags[] = {
+      {"DisplayMode", &Settings::distmode, false},
+      {"AlwaysOnTop", &Settings::ontop, false},
+      {"Hide", &Settings::hideonstartup, false},
+      {"Orientation", &Settings::orientation, false},
+      {"Showhistory", &Settings::showhistory, true},
+      {"ShowRunning", &Settings::showrunning, true},
+      {"Logging", &Settings::logging, false},
+      {"ResetEveryday", &Settings::ResetEveryday, true},
+      {"Autosend", &Settings::autosend, false},
+      {"KeepHistory", &Settings::keepHistory, true},
+      {"Running", nullptr, true},  // the counting state
+  };
+  const struct {
+    const char* text;
+    std::optional<bool> value;  // nullopt: the default
+  } stored[] = {{"-1", true}, {"1", false}, {"0", false}, {"-2", false}, {"true", std::nullopt}};
+  for (const Flag& f : flags) {
+    for (const auto& v : stored) {
+      store.values = {{f.name, v.text}};
+      const Settings& s = Start().settings();
+      const bool read = f.field ? s.*f.field : c.counting.load();
+      EXPECT_EQ(read, v.value.value_or(f.byDefault)) << f.name << "=" << v.text;
+    }
+  }
 }
 
 TEST_F(Logic, ResetClearsTheTotalsAndKeepsTheRest) {
@@ -532,8 +564,7 @@ TEST(SystemFont, HeightFollowsTheMonitorsDpi) {
 
 TEST_F(Logic, AutoSendSubmitsOnceAtStartWithTheLoadedTotals) {
   store.values = {{"Autosend", "-1"}, {"LeftClicks", "42"}};
-  logic =
-      std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+  Make();
   std::vector<uint32_t> leftAtSubmit;
   logic->SetSubmitter([&] { leftAtSubmit.push_back(c.Total(Counter::kLeft)); });
   logic->FormCreate();
@@ -548,8 +579,7 @@ TEST_F(Logic, AutoSendSubmitsOnceAtStartWithTheLoadedTotals) {
 
 TEST_F(Logic, WithoutAutoSendNothingIsSubmittedAtStart) {
   int submissions = 0;
-  logic =
-      std::make_unique<MainLogic>(c, Platform{clock, system, hooks, store, view, logFile}, false);
+  Make();
   logic->SetSubmitter([&] { ++submissions; });
   logic->FormCreate();
   EXPECT_EQ(submissions, 0);

@@ -11,7 +11,7 @@ namespace {
 constexpr double kDay = 46000;  // a moment in 2025
 constexpr double kSecond = 1.0 / 86400;
 
-class SamplerTest : public ::testing::Test {
+class Sampler : public ::testing::Test {
  protected:
   void SetUp() override {
     c.screenDiagonal = ScreenDiagonal(1920, 1080);
@@ -33,7 +33,7 @@ class SamplerTest : public ::testing::Test {
   SampleView view;
 };
 
-TEST_F(SamplerTest, StepOnA23InchFullHdScreen) {
+TEST_F(Sampler, StepOnA23InchFullHdScreen) {
   EXPECT_EQ(c.screenDiagonal, 2203);
   Step(300, 400);
   EXPECT_NEAR(c.stepDistance, 500.0 / 2203 * 23, 1e-12);
@@ -51,7 +51,7 @@ TEST_F(SamplerTest, StepOnA23InchFullHdScreen) {
   EXPECT_EQ(Text(led14), "0,00");
 }
 
-TEST_F(SamplerTest, JumpsOf3000PixelsOrMoreAddNothing) {
+TEST_F(Sampler, JumpsOf3000PixelsOrMoreAddNothing) {
   struct Case {
     int32_t dx, dy;
     bool measured;
@@ -65,7 +65,7 @@ TEST_F(SamplerTest, JumpsOf3000PixelsOrMoreAddNothing) {
   }
 }
 
-TEST_F(SamplerTest, UnitSplitsRoundTiesToEven) {
+TEST_F(Sampler, UnitSplitsRoundTiesToEven) {
   struct Case {
     double inches;
     bool metric;
@@ -86,7 +86,7 @@ TEST_F(SamplerTest, UnitSplitsRoundTiesToEven) {
   }
 }
 
-TEST_F(SamplerTest, DistanceSinceStartOrSinceReset) {
+TEST_F(Sampler, DistanceSinceStartOrSinceReset) {
   c.totalDistance = c.histDistance = 1000;
   s.showhistory = false;
   Step(0, 0);
@@ -96,7 +96,7 @@ TEST_F(SamplerTest, DistanceSinceStartOrSinceReset) {
   EXPECT_EQ(Text(led2) + "/" + Text(led3), "27/28");  // 1000 in = 27 yd 28 in
 }
 
-TEST_F(SamplerTest, FirstIndicatorDigitsFollowTheBigFigure) {
+TEST_F(Sampler, FirstIndicatorDigitsFollowTheBigFigure) {
   s.distmode = true;
   c.totalDistance = 100000000 / 2.54;  // 1000 km
   Step(0, 0);
@@ -107,7 +107,7 @@ TEST_F(SamplerTest, FirstIndicatorDigitsFollowTheBigFigure) {
   EXPECT_EQ(view.leds[led1].rule, DigitRule::kKeep);
 }
 
-TEST_F(SamplerTest, FailedQueriesAddNoDistanceAndNoIdle) {
+TEST_F(Sampler, FailedQueriesAddNoDistanceAndNoIdle) {
   c.prevX = 10, c.prevY = 10;
   SampleReadings r;
   r.now = kDay;
@@ -118,7 +118,7 @@ TEST_F(SamplerTest, FailedQueriesAddNoDistanceAndNoIdle) {
   EXPECT_EQ(c.idlePrev, 30u);
 }
 
-TEST_F(SamplerTest, NoStepIsMeasuredUntilAGoodReadingGivesTheOrigin) {
+TEST_F(Sampler, NoStepIsMeasuredUntilAGoodReadingGivesTheOrigin) {
   // Start-up's query failed: the origin is unknown, and the first good reading is not measured
   // from (0, 0) (or from where the pointer was before a pause).
   c.prevX = 0, c.prevY = 0;
@@ -133,7 +133,7 @@ TEST_F(SamplerTest, NoStepIsMeasuredUntilAGoodReadingGivesTheOrigin) {
   EXPECT_NEAR(c.totalDistance, 500.0 / 2203 * 23, 1e-9);
 }
 
-TEST_F(SamplerTest, RefreshShowsTheFiguresWithoutMeasuring) {
+TEST_F(Sampler, RefreshShowsTheFiguresWithoutMeasuring) {
   c.pointerKnown = true;
   c.liveKeystrokes = 7;
   Step(100, 100, 0, kDay);
@@ -154,7 +154,7 @@ TEST_F(SamplerTest, RefreshShowsTheFiguresWithoutMeasuring) {
   EXPECT_EQ(Text(led12), "30");
 }
 
-TEST_F(SamplerTest, IdlePeriodsAreCreditedWithTheirLastSampledLength) {
+TEST_F(Sampler, IdlePeriodsAreCreditedWithTheirLastSampledLength) {
   s.idledelay = 10;
   for (uint32_t t : {0u, 5u, 10u, 18u, 25u}) Step(0, 0, t);
   EXPECT_EQ(c.idleRun, 25u);
@@ -169,7 +169,7 @@ TEST_F(SamplerTest, IdlePeriodsAreCreditedWithTheirLastSampledLength) {
   EXPECT_EQ(c.liveIdleSeconds, 25u);
 }
 
-TEST_F(SamplerTest, IdleShownWithStoredPartAndSplit) {
+TEST_F(Sampler, IdleShownWithStoredPartAndSplit) {
   c.histIdleSeconds = 86400 * 3 + 3600 * 5 + 60 * 7 + 9;
   Step(0, 0, 0);
   EXPECT_EQ(Text(led17) + " " + Text(led18) + ":" + Text(led19) + ":" + Text(led20), "3 5:7:9");
@@ -183,7 +183,7 @@ TEST_F(SamplerTest, IdleShownWithStoredPartAndSplit) {
   EXPECT_EQ(c.shownIdleSeconds, 0u);  // not worked out without its indicators
 }
 
-TEST_F(SamplerTest, RunningTimeDefinitions) {
+TEST_F(Sampler, RunningTimeDefinitions) {
   c.histRunSeconds = 1000;
   s.resetdate = kDay - 2;  // reset two days ago, before this start
   const double now = kDay + 90 * kSecond + 0.4 * kSecond;
@@ -207,7 +207,7 @@ TEST_F(SamplerTest, RunningTimeDefinitions) {
   EXPECT_EQ(Text(led11), "1");
 }
 
-TEST_F(SamplerTest, CountersAndPositionTexts) {
+TEST_F(Sampler, CountersAndPositionTexts) {
   c.histLeft = 0xFFFFFFFFu;
   c.liveLeft = 2;
   c.liveKeystrokes = 12345;

@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/util/datetime.h"
-#include "settings_dialog_fakes.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
@@ -449,10 +450,40 @@ TEST(SettingsDialog, ColourChangesOnlyOnApply) {
   rig.Start({{"Background", "a0b0c0"}});
   SettingsDialogState st = rig.Open();
   EXPECT_EQ(st.background, 0xC0B0A0u);
-  st.background = 0x123456;  // chosen, then the dialog is cancelled: nothing applied
+  // A colour picked (as the colour picker leaves it) stays in the dialog while the user goes on
+  // with it and the main window goes on with its timers and saves.
+  st.background = 0x123456;
+  st.cbxLanguage.Select(kDutch);
+  cbxLanguageChange(st);
+  btnDebugClick(st, *rig.logic);
+  rig.logic->tmrDistanceTimer();
+  rig.logic->tmrWriteValuesTimer();
+  rig.logic->WriteValues();
+  EXPECT_EQ(st.background, 0x123456u);
   EXPECT_EQ(rig.logic->settings().background, 0xC0B0A0u);
-  EXPECT_TRUE(rig.events.empty());
+  EXPECT_EQ(rig.view.panelColor, 0xC0B0A0u);
+  EXPECT_EQ(rig.Stored("Background"), "a0b0c0");
+  EXPECT_EQ(std::count_if(rig.events.begin(), rig.events.end(),
+                          [](const std::string& e) { return e.rfind("panel colour", 0) == 0; }),
+            0);
+
+  // Applied: stored as the store spells colours, painted on the panel, and the window repainted
+  // after the panel took it.
+  rig.events.clear();
+  btnOKClick(st, *rig.logic, rig.host);
+  EXPECT_EQ(rig.logic->settings().background, 0x123456u);
+  EXPECT_EQ(rig.Stored("Background"), "563412");
+  EXPECT_EQ(rig.view.panelColor, 0x123456u);
+  const auto place = [&rig](const std::string& event) {
+    return std::find(rig.events.begin(), rig.events.end(), event) - rig.events.begin();
+  };
+  EXPECT_LT(place("panel colour 563412"), place("repaint"));
+  EXPECT_EQ(rig.events.back(), "repaint");
+
+  // "Reset original colour" waits for OK as well.
   ResetOriginalColor1Click(st);
+  EXPECT_EQ(st.background, 0xFFA448u);
+  EXPECT_EQ(rig.view.panelColor, 0x123456u);
   btnOKClick(st, *rig.logic, rig.host);
   EXPECT_EQ(rig.Stored("Background"), "48A4FF");
   EXPECT_EQ(rig.view.panelColor, 0xFFA448u);

@@ -9,7 +9,7 @@
 
 #include "core/app/settings_dialog.h"
 #include "core/history/history_data.h"
-#include "settings_dialog_fakes.h"
+#include "fakes/rig.h"
 
 namespace quillo {
 namespace {
@@ -21,7 +21,7 @@ constexpr char kTodayFile[] = "today.csv";
 constexpr char kPastFile[] = "history.csv";
 
 void Type(Rig& rig, uint32_t keys) {
-  rig.counters.liveKeystrokes += keys;
+  rig.c.liveKeystrokes += keys;
 }
 
 // The keystrokes today's file holds for today; nothing when it holds no record of today.

@@ -29,9 +29,8 @@ TEST(KeyValue, ReadIntFallsBackForAnythingButAnInteger) {
   EXPECT_EQ(ReadInt(store, "Absent", 10), 10);
   store.nonText.insert("Running");
   EXPECT_EQ(ReadInt(store, "Running", 3), 3);
-  // A Boolean is true only as exactly -1.
-  store.values["Logging"] = "1";
-  EXPECT_NE(ReadInt(store, "Logging", 0), -1);
+  // That a Boolean is true only as exactly -1 is start-up's rule, tested there
+  // (Logic.AStoredBooleanIsTrueOnlyAsMinusOne).
 }
 
 TEST(Colours, HexToColorAndBack) {

@@ -87,17 +87,49 @@ TEST(PopupMenu, OrderCaptionsDebugItemsAndAvailability) {
   EXPECT_FALSE(enabled(plain, Command::kHistory));
   EXPECT_TRUE(enabled(plain, Command::kHidePanel));
   const auto all = PopupMenu1(en, true, {true, true, true, true, true});
-  EXPECT_EQ(Captions(all)[0], "Check Hooks");
-  EXPECT_EQ(Captions(all)[1], "Refresh Hooks");
-  EXPECT_EQ(Captions(all)[2], "-");
+  EXPECT_EQ(Captions(all), (std::vector<std::string>{"Check Hooks",
+                                                     "Refresh Hooks",
+                                                     "-",
+                                                     "Show/Hide Counter Panel",
+                                                     "Reset Counters",
+                                                     "-",
+                                                     "Options...",
+                                                     "History...",
+                                                     "-",
+                                                     "Export Counters",
+                                                     "Import Counters",
+                                                     "-",
+                                                     "Visit Ombrelune Software Website",
+                                                     "Check for New Version...",
+                                                     "-",
+                                                     "Show Helpfile\tF1",
+                                                     "-",
+                                                     "About Quillomat...",
+                                                     "-",
+                                                     "Exit\tAlt+F4"}));
   for (Command c : {Command::kSetup, Command::kExport, Command::kImport, Command::kCheckUpdate,
                     Command::kAbout, Command::kHistory})
     EXPECT_TRUE(enabled(all, c));
-  // Relabelled in the language, the fixed English items stay.
-  const auto de = Captions(PopupMenu1(TextsForLanguage(kGerman), false, {}));
-  EXPECT_NE(de[0], "Show/Hide Counter Panel");
-  EXPECT_EQ(de[4], "Verlauf...");  // below "Options...", in the language's words
-  EXPECT_EQ(de[6], "Export Counters");
+  // Relabelled in the language, the fixed English items stay; "History..." below "Options..." in
+  // the language's words.
+  const struct {
+    int language;
+    std::vector<std::string> captions;
+  } languages[] = {
+      {kGerman,
+       {"Anzeigen/Verstecken", "Messungen zurücksetzen", "-", "Einstellungen...", "Verlauf...", "-",
+        "Export Counters", "Import Counters", "-", "Visit Ombrelune Software Website",
+        "Internet auf Update prüfen...", "-", "Hilfe\tF1", "-", "Informationen...", "-",
+        "Beenden\tAlt+F4"}},
+      {kCzech,
+       {"Zobrazit/Minimalizovat", "Vynulování Počítadla", "-", "Nastavení...", "Historie...", "-",
+        "Export Counters", "Import Counters", "-", "Visit Ombrelune Software Website",
+        "Zkontrolujte, zda není nová verze...", "-", "Zobrazit Nápovědu\tF1", "-",
+        "O Programu Quillomat...", "-", "Ukončit\tAlt+F4"}},
+  };
+  for (const auto& l : languages)
+    EXPECT_EQ(Captions(PopupMenu1(TextsForLanguage(l.language), false, {})), l.captions)
+        << l.language;
 }
 
 }  // namespace
