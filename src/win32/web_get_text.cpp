@@ -118,8 +118,10 @@ FetchReply WebGetText(const std::string& url, RequestAbort& abort) {
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
   // InternetOpenUrl accepts any type ("Accept: */*"), and so does this request.
   const wchar_t* anyType[] = {L"*/*", nullptr};
+  // No cookies either way: the check tells the site nothing about the user, not even a cookie
+  // Windows keeps for it, and keeps none it sets.
   InetHandle file(api.OpenRequest(connection.h, L"GET", path, nullptr, nullptr, anyType,
-                                  INTERNET_FLAG_RELOAD | secure, 0));
+                                  INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_COOKIES | secure, 0));
   if (!file) {
     reply.error = cannotOpen;
     return reply;
