@@ -310,7 +310,12 @@ int Usage() {
       "probe texts TITLE                    print every control's rectangle and text extent\n"
       "probe settext TITLE ID TEXT          set the text of a dialog's control (any depth)\n"
       "probe shown CLASS TIMEOUT_MS         wait for a visible top-level window, print its state\n"
-      "probe place CLASS X Y W H            move and size a top-level window\n",
+      "probe place CLASS X Y W H            move and size a top-level window\n"
+      "probe call CLASS MSG WPARAM LPARAM   send a message and wait until the window has handled "
+      "it\n"
+      "probe sync CLASS TIMEOUT_MS          wait for the window, then until its thread has handled "
+      "a message (its start-up is over)\n"
+      "probe workarea X Y W H               set the desktop's work area; prints the one before\n",
       stderr);
   return 2;
 }
@@ -635,8 +640,45 @@ int wmain(int argc, wchar_t** argv) {
     HANDLE f =
         CreateFileW(cls, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
     Sleep(static_cast<DWORD>(_wtoi(argv[3])));
     CloseHandle(f);
+    return 0;
+  }
+  if (verb == L"call" && argc > 5) {
+    // Sent, not posted: the answer comes once the window's procedure has run, so whatever the
+    // message changes can be read at once.
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, static_cast<UINT>(_wtoi(argv[3])),
+                             static_cast<WPARAM>(_wtoi64(argv[4])),
+                             static_cast<LPARAM>(_wtoi64(argv[5])), SMTO_NORMAL, 30000, &result))
+      return 1;
+    std::printf("result=%lld\n", static_cast<long long>(result));
+    return 0;
+  }
+  if (verb == L"sync" && argc > 3) {
+    // A window's thread answers a sent message only from its message loop, which starts once the
+    // window's creation (and with it the program's start-up) is over.
+    HWND h = FindTop(cls, nullptr, static_cast<DWORD>(_wtoi(argv[3])));
+    if (!h) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(_wtoi(argv[3])),
+                             &result))
+      return 1;
+    PrintWindow(h);
+    return 0;
+  }
+  if (verb == L"workarea" && argc > 5) {
+    RECT before{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &before, 0);
+    const int x = _wtoi(argv[2]), y = _wtoi(argv[3]);
+    RECT area{x, y, x + _wtoi(argv[4]), y + _wtoi(argv[5])};
+    if (!SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE)) return 1;
+    std::printf("x=%ld y=%ld w=%ld h=%ld\n", before.left, before.top, before.right - before.left,
+                before.bottom - before.top);
     return 0;
   }
   return Usage();
