@@ -4,7 +4,6 @@ the running program keeping what it had counted, and a silent uninstall that lea
 the stored totals; "Start with Windows" beside another copy's entry. And the portable zip's
 contents."""
 
-import os
 import pathlib
 import re
 import time
@@ -12,8 +11,8 @@ import zipfile
 
 import pytest
 
-from conftest import SETTINGS_KEY, Wine
-from test_help import wine_processes
+from conftest import Wine
+from helpers import SETTINGS_KEY, folder_from_environment, wine_processes
 
 VERSION = re.search(r"project\(Quillomat VERSION ([0-9.]+)",
                     (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text()
@@ -24,7 +23,7 @@ CMD_HIDE_PANEL = 100
 
 
 def dist_dir(win64):
-    return pathlib.Path(os.environ.get("QUILLO_DIST_DIR", win64.parent / "dist"))
+    return folder_from_environment("QUILLO_DIST_DIR", win64.parent / "dist")
 
 
 def package(win64, kind):
