@@ -8,10 +8,7 @@ import random
 import re
 import time
 
-from test_counting import fresh, today_number, values_ci
-from test_data_mends import launch, wait_for
-from test_export_import import read_export
-from test_history_store import today_fields
+from helpers import fresh, launch, read_export, today_fields, today_number, values_ci, wait_for
 
 WM_TIMER, TMR_WRITE_VALUES = 0x113, 3
 CMD_EXPORT, CMD_IMPORT = 104, 105
