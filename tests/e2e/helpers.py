@@ -455,3 +455,53 @@ def today_fields(wine):
             assert sum(int(n) for _, n in keys) == int(fields[1])
             return fields
     return None
+
+
+# -- the settings dialog ------------------------------------------------------------------------
+SETTINGS_TITLE = "Quillomat Setup"
+# Its buttons and tabs (src/win32/dialogs/settings_dialog.h).
+OK, CANCEL, APPLY, TABS = 1, 2, 1001, 1002
+
+
+def settings_dialog(wine, timeout=5000):
+    r = wine.probe("titled", "#32770", SETTINGS_TITLE, str(timeout))
+    assert r.returncode == 0, "the settings dialog is not open"
+    return numbers(r.stdout.split(" title=")[0])
+
+
+def settings_open(wine):
+    return windows_open(wine, SETTINGS_TITLE, "#32770")
+
+
+def settings_closed(wine):
+    wait_for("the settings dialog did not close", lambda: settings_open(wine) == 0)
+
+
+def settings_control(wine, ident):
+    return dialog_control(wine, SETTINGS_TITLE, ident)
+
+
+def settings_click(wine, ident, button=1):
+    c = settings_control(wine, ident)
+    assert c["visible"] == 1, f"control {ident} is not on the page shown"
+    click_at(wine, c, button)
+
+
+def open_settings(wine):
+    """Opens the settings dialog with the panel's setup button; its state once it is open."""
+    s = window_state(wine)
+    # btnSetup: 44 x 18 at (6, 6) on a vertical panel, at (6, 4) on a horizontal one.
+    top = 6 if s["h"] > 44 else 4
+    wine.xdotool("mousemove", s["x"] + 28, s["y"] + top + 9)
+    wine.xdotool("click", 1)
+    return settings_dialog(wine)
+
+
+def settings_shot(wine, name):
+    """A screenshot, and the dialog's own part of it, for a person to look at."""
+    d = settings_dialog(wine)
+    path = shot(wine, name)
+    cropped = path.with_name(name + "_dialog.png")
+    subprocess.run(["convert", str(path), "-crop", f"{d['w']}x{d['h']}+{d['x']}+{d['y']}",
+                    "+repage", str(cropped)], check=True)
+    return cropped

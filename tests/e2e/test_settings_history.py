@@ -7,10 +7,14 @@ wrap."""
 import contextlib
 import shutil
 
-from test_counting import fresh, start_program, values_ci
-from test_main_window import window_state
-from test_settings_dialog import (APPLY, CANCEL, OK, TABS, click, control, dialog, dialog_shot,
-                                  numbers, open_with_setup_button, wait_closed, wait_for)
+from helpers import (APPLY, CANCEL, OK, TABS, fresh, numbers, start_program, values_ci, wait_for,
+                     window_state)
+from helpers import open_settings as open_with_setup_button
+from helpers import settings_click as click
+from helpers import settings_closed as wait_closed
+from helpers import settings_control as control
+from helpers import settings_dialog as dialog
+from helpers import settings_shot as dialog_shot
 
 # Control ids of the page (src/win32/dialogs/settings_dialog.h).
 CHK_KEEP, LBL_NOTE, LBL_FOLDER, EDT_FOLDER, BTN_DELETE = 1701, 1702, 1704, 1705, 1706
