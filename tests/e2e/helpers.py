@@ -505,3 +505,40 @@ def settings_shot(wine, name):
     subprocess.run(["convert", str(path), "-crop", f"{d['w']}x{d['h']}+{d['x']}+{d['y']}",
                     "+repage", str(cropped)], check=True)
     return cropped
+
+
+# -- the History window -------------------------------------------------------------------------
+CMD_HISTORY = 113
+ID_MEASURE_LABEL, ID_MEASURE, ID_PREVIOUS_YEAR, ID_YEAR, ID_NEXT_YEAR, ID_SAVE = range(1001, 1007)
+ID_CALENDAR, ID_TOTALS_LABEL, ID_GROUPING, ID_RANGE_LABEL, ID_RANGE = range(1010, 1015)
+ID_BARS, ID_HOURS = 1020, 1021
+ENGLISH, GERMAN = "History - Quillomat", "Verlauf - Quillomat"
+SELECTED = (0xE6, 0x55, 0x0D)  # the frame of the day selected
+NO_USE = (0xEB, 0xED, 0xF0)
+SCALE = [(0xC6, 0xDB, 0xEF), (0x9E, 0xCA, 0xE1), (0x6B, 0xAE, 0xD6), (0x31, 0x82, 0xBD),
+         (0x08, 0x51, 0x9C)]
+DASH, EN_DASH = "\u2014", "\u2013"
+
+
+def open_history(wine):
+    assert wine.probe("command", MAIN, str(CMD_HISTORY)).returncode == 0
+    r = wine.probe("shown", "TfrmHistory", "20000")
+    assert r.returncode == 0, "the History window did not appear"
+    return numbers(r.stdout.split(" title=")[0])
+
+
+def focus_id(wine):
+    r = wine.probe("focus", "TfrmHistory")
+    return int(re.search(r"id=(-?\d+)", r.stdout).group(1))
+
+
+def pointer_away(wine):
+    wine.xdotool("mousemove", 3, 3)
+
+
+def save_dialog_typed(wine, target, titles=("Save As", "Speichern unter")):
+    """Once a save dialog (in either language) has the keyboard, types `target`'s full path."""
+    wait_for("no save dialog", lambda: any(f"title={t}" in foreground(wine) for t in titles))
+    wine.xdotool("key", "ctrl+a")
+    wine.xdotool("type", "--delay", 40, "Z:" + str(target).replace("/", "\\"))
+    wine.xdotool("key", "Return")
