@@ -172,6 +172,13 @@ def launch(wine):
     return p
 
 
+def wait_dragging(wine, cls=MAIN):
+    """Until the window is in the system's move loop after a press on it: the loop takes the
+    pointer's place when it starts, so the pointer may move only then."""
+    r = wine.probe("moving", cls, "30000", timeout=90)
+    assert r.returncode == 0, "the press did not start a drag"
+
+
 def close_to_tray(wine):
     """The close button's work: the panel hides to the notification area, and the totals are
     saved."""
@@ -281,6 +288,17 @@ def some_input(wine):
                  "sleep", APART_S, "click", 3, "sleep", APART_S, "click", 3, "sleep", APART_S,
                  "click", 2, "sleep", APART_S, "click", "--repeat", 4, "--delay", 60, 4)
     wine.xdotool("key", "--delay", 60, "a", "b", "c", "d", "e")
+
+
+def input_marker(wine, at=TRAY_ICON):
+    """Input that shows when it has been handled: a right click (on the notification-area icon,
+    say) opens a pop-up menu, which Escape closes again. The hooks see input in the order it
+    came, before any window gets it: once the menu is open, every press before it has been
+    counted. Counts one right click and one keystroke itself."""
+    wine.xdotool("mousemove", *at, "click", 3)
+    wait_menus(wine, 1)
+    wine.xdotool("key", "Escape")
+    wait_menus(wine, 0)
 
 
 SOME_INPUT = {"Leftclicks": "3", "Dblclicks": "1", "Rightclicks": "2", "Midclicks": "1",

@@ -1,7 +1,7 @@
 """The counting program under Wine: real input reaches the hooks, totals reach the registry and
 survive every way the program ends."""
 
-from helpers import (SETTINGS_KEY, APART_S, BOX_TITLE, SOME_INPUT, close_to_tray, fresh, some_input,
+from helpers import (APART_S, BOX_TITLE, SETTINGS_KEY, SOME_INPUT, close_to_tray, fresh, some_input,
                      start_program, sync, today_number, values_ci, wait_saved)
 
 FULL_SAVE = ["Time", "Idle", "distance", "Transparent", "Displaymode", "AlwaysOntop", "Running",

@@ -7,7 +7,8 @@ import signal
 
 from helpers import (BOX_TITLE, CMD_EXIT, CMD_HIDE_PANEL, CMD_IMPORT, IDOK, IDYES, background,
                      choose_file, fresh, launch, message_box, minute_save, read_export, scramble,
-                     shot, today_number, values_ci, wait_for, window_state, without_clock)
+                     shot, today_number, values_ci, wait_dragging, wait_for, window_state,
+                     without_clock)
 
 TITLE = BOX_TITLE
 
@@ -82,6 +83,7 @@ def test_the_start_up_hide_waits_until_a_drag_of_the_panel_is_over(wine):
         led = re.search(r"hwnd=(\d+)", wine.probe("child-at", x, y).stdout).group(1)
         wine.xdotool("mousemove", x, y)
         wine.xdotool("mousedown", 1)
+        wait_dragging(wine)
         wine.xdotool("mousemove", x + 20, y + 10)
     finally:
         os.killpg(busy.pid, signal.SIGKILL)

@@ -7,7 +7,7 @@ import re
 import subprocess
 
 from helpers import (folder_from_environment, foreground, fresh, start_program, wait_for,
-                     wine_processes, window_state)
+                     window_state, wine_processes)
 
 HELP_SOURCES = pathlib.Path(__file__).resolve().parents[2] / "help"
 

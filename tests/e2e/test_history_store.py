@@ -1,8 +1,7 @@
 """The history's files under Wine: real input reaches today's file within a minute save, a kill
 loses at most what came after the last one, and a reset leaves the history alone."""
 
-from helpers import (fresh, history_folder, launch, minute_save, today_fields, values_ci,
-                     wait_for)
+from helpers import (fresh, history_folder, launch, minute_save, today_fields, values_ci, wait_for)
 
 CMD_RESET = 101
 IDYES = 6

@@ -12,12 +12,11 @@ import time
 
 import pytest
 
-from helpers import (DASH, EN_DASH, ENGLISH, GERMAN, ID_BARS, ID_CALENDAR, ID_GROUPING, ID_HOURS,
+from helpers import (DASH, ENGLISH, EN_DASH, GERMAN, ID_BARS, ID_CALENDAR, ID_GROUPING, ID_HOURS,
                      ID_MEASURE, ID_MEASURE_LABEL, ID_NEXT_YEAR, ID_PREVIOUS_YEAR, ID_RANGE,
                      ID_RANGE_LABEL, ID_SAVE, ID_TOTALS_LABEL, ID_YEAR, NO_USE, SCALE, SELECTED,
-                     focus_id, fresh, history_folder, numbers, open_history, pixels,
-                     pointer_away, save_dialog_typed, shot, start_program, wait_for, wait_text,
-                     wine_processes)
+                     focus_id, fresh, history_folder, numbers, open_history, pixels, pointer_away,
+                     save_dialog_typed, shot, start_program, wait_for, wait_text, wine_processes)
 from helpers import child_control as control
 
 # -- the seeded history -------------------------------------------------------------------------

@@ -5,8 +5,8 @@ import datetime
 
 from helpers import (APART_S, CMD_BTN_EXIT, CMD_EXIT, CMD_HIDE_PANEL, SETTINGS_KEY, TRAY_ICON,
                      close_to_tray, fresh, pixel, pixel_problems, send_command, share_of, shot,
-                     shot_showing, start_program, today_number, values_ci, wait_saved,
-                     wait_state, window_state)
+                     shot_showing, start_program, today_number, values_ci, wait_dragging,
+                     wait_saved, wait_state, window_state)
 
 
 def test_vertical_panel_with_only_keystrokes(wine):
@@ -68,6 +68,7 @@ def test_dragging_moves_the_window(wine):
     # Press on the panel's own background, below the buttons, and drag.
     wine.xdotool("mousemove", before["x"] + 3, before["y"] + 27)
     wine.xdotool("mousedown", 1)
+    wait_dragging(wine)
     for step in range(1, 11):
         wine.xdotool("mousemove", before["x"] + 3 + 12 * step, before["y"] + 27 + 7 * step)
     wine.xdotool("mouseup", 1)

@@ -5,11 +5,11 @@ import pathlib
 import re
 import time
 
-from helpers import (APART_S, CMD_BTN_ONOFF, CMD_HIDE_PANEL, TRAY_ICON, background,
-                     close_to_tray, cover, exit_program, fresh, message_box, minute_save,
+from helpers import (APART_S, CMD_BTN_ONOFF, CMD_HIDE_PANEL, TRAY_ICON, background, close_to_tray,
+                     cover, exit_program, fresh, input_marker, message_box, minute_save,
                      send_command, share_of, shot, shot_showing, start_program, taskbar_buttons,
-                     today_number, values_ci, wait_equal, wait_for, wait_menus, wait_saved,
-                     wait_state, window_state)
+                     today_number, values_ci, wait_dragging, wait_equal, wait_for, wait_menus,
+                     wait_saved, wait_state, window_state)
 
 WM_CLOSE = 0x10
 
@@ -30,15 +30,6 @@ def tab(wine, key, expected):
 def keystrokes_saved(wine, expected):
     """Saves at once and reads the keystroke total until it is `expected`."""
     return int(wait_saved(wine, Keystrokes=str(expected))["keystrokes"])
-
-
-def menu_marker(wine, x, y):
-    """A right click at x, y opens a pop-up menu, which Escape closes again. Input is handled in
-    the order it came: once the menu is open, every press and move before it has been handled."""
-    wine.xdotool("mousemove", x, y, "click", 3)
-    wait_menus(wine, 1)
-    wine.xdotool("key", "Escape")
-    wait_menus(wine, 0)
 
 
 def test_taskbar_button_and_alt_tab_entry_bring_the_panel_forward(wine):
@@ -102,13 +93,14 @@ def test_extra_button_on_an_indicator_drags_until_it_is_released(wine):
     assert "TIAeverLiquidIndicator" in wine.probe("child-at", x, y).stdout
     wine.xdotool("mousemove", x, y)
     wine.xdotool("mousedown", 8)
+    wait_dragging(wine)
     for step in range(1, 6):
         wine.xdotool("mousemove", x + 10 * step, y + 6 * step)
     wine.xdotool("mouseup", 8)
     after = wait_state(wine, "the panel did not follow the drag", x=before["x"] + 50,
                        y=before["y"] + 30)
     wine.xdotool("mousemove", 300, 300)  # released: the window no longer follows the pointer
-    menu_marker(wine, after["x"] + 60, after["y"] + 52)
+    input_marker(wine, (after["x"] + 60, after["y"] + 52))
     assert (window_state(wine)["x"], window_state(wine)["y"]) == (after["x"], after["y"])
 
 
@@ -136,7 +128,7 @@ def test_double_click_on_the_icon_toggles_once(wine):
         wine.xdotool("mousemove", *TRAY_ICON, "click", "--repeat", 2, "--delay", 90, 1)
         # The icon's menu after the double click: its clicks have all been handled by then.
         wine.xdotool("sleep", APART_S)
-        menu_marker(wine, *TRAY_ICON)
+        input_marker(wine)
         assert window_state(wine)["visible"] == expected
 
 
@@ -164,6 +156,7 @@ def test_dpi_change_during_a_drag_waits_until_the_drag_is_over(wine):
     led = re.search(r"hwnd=(\d+)", wine.probe("child-at", x, y).stdout).group(1)
     wine.xdotool("mousemove", x, y)
     wine.xdotool("mousedown", 1)
+    wait_dragging(wine)
     wine.xdotool("mousemove", x + 20, y + 10)
     wait_state(wine, "the drag did not start", x=s["x"] + 20, y=s["y"] + 10)
     assert wine.probe("dpichanged", "TfrmMain", "96").returncode == 0
@@ -189,7 +182,7 @@ def test_without_an_icon_the_window_never_hides_and_the_icon_is_retried(wine):
         # "Hide" is due 50 ms after start-up, on a timer, which comes whenever the program is
         # idle: long before a menu opened on the panel is up (a time-out of its own, in the
         # program's idle moments, not a guess of the test's).
-        menu_marker(wine, s["x"] + 60, s["y"] + 52)
+        input_marker(wine, (s["x"] + 60, s["y"] + 52))
         assert window_state(wine)["visible"] == 1  # "Hide" waits: there is no icon to come back by
         # Nor does closing hide it (sent: handled when the call returns).
         assert wine.probe("call", "TfrmMain", WM_CLOSE, 0, 0).returncode == 0
@@ -224,7 +217,7 @@ def test_a_paused_panel_shown_again_adds_no_travel_and_no_running_time(wine):
     for x, y in [(100, 100), (1800, 900), (200, 1000), (1700, 100), (900, 600)]:
         wine.xdotool("mousemove", x, y)
     # The moves are handled once a menu opened after them is up.
-    menu_marker(wine, *TRAY_ICON)
+    input_marker(wine)
     # Time that must pass for the fault to show (a paused panel that counted its pause as
     # running time), not a wait for the program.
     time.sleep(2.0)

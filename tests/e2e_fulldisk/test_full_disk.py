@@ -6,9 +6,9 @@ are what they must be."""
 import datetime
 
 from conftest import full_folder
-from helpers import (CMD_EXPORT, CMD_IMPORT, IDOK, IDYES, choose_file, exit_program, fresh,
-                     launch, message_box, minute_save, read_export, scramble, today_number,
-                     values_ci, wait_for)
+from helpers import (CMD_EXPORT, CMD_IMPORT, IDOK, IDYES, choose_file, exit_program, fresh, launch,
+                     message_box, minute_save, read_export, scramble, today_number, values_ci,
+                     wait_for)
 
 
 def says_full(text):

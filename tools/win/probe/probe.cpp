@@ -315,7 +315,9 @@ int Usage() {
       "it\n"
       "probe sync CLASS TIMEOUT_MS          wait for the window, then until its thread has handled "
       "a message (its start-up is over)\n"
-      "probe workarea X Y W H               set the desktop's work area; prints the one before\n",
+      "probe workarea X Y W H               set the desktop's work area; prints the one before\n"
+      "probe moving CLASS TIMEOUT_MS        wait until the window's thread is in a move or size "
+      "loop\n",
       stderr);
   return 2;
 }
@@ -670,6 +672,22 @@ int wmain(int argc, wchar_t** argv) {
       return 1;
     PrintWindow(h);
     return 0;
+  }
+  if (verb == L"moving" && argc > 3) {
+    // A drag by the system's move loop takes the pointer's place when the loop starts: a test
+    // moves the pointer only once it runs.
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    const DWORD start = GetTickCount();
+    for (;;) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      if (GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) &&
+          (info.flags & GUI_INMOVESIZE))
+        return 0;
+      if (GetTickCount() - start >= static_cast<DWORD>(_wtoi(argv[3]))) return 1;
+      Sleep(20);
+    }
   }
   if (verb == L"workarea" && argc > 5) {
     RECT before{};
