@@ -9,7 +9,7 @@ import time
 import pytest
 
 from conftest import CMD_EXIT, CMD_SEND_NOW, MAIN
-from helpers import SETTINGS_KEY, wait_saved
+from helpers import APART_S, SETTINGS_KEY, send_command, wait_for, wait_saved
 from servers import (CLOSE_MID_REPLY, SILENCE_LIMIT_S, SILENT, TestServer, huge,
                      make_untrusted_certificates, reply)
 
@@ -47,8 +47,9 @@ def test_posts_the_exact_body_and_headers_and_sends_no_cookie_back(online, stats
     assert r["body"] == (b"dist=0&lb=0&rb=0&dc=0&ks=0&mb=0&scr=0&reset=20240105&m2=0&m3=0"
                          b"&al=my+pc&mac=" + mac.encode() + b"&cmt=a%2Bb&ver=14.1")
 
-    # "Send Now !": the cookie the server set is not sent back.
-    time.sleep(0.5)
+    # "Send Now !", once the first post's answer is in: the cookie the server set is not sent
+    # back.
+    wait_for("the first post's answer", lambda: "Data Submitted online" in online.debug_lines())
     online.command(CMD_SEND_NOW)
     second = stats.wait_requests(2, 20)
     assert len(second) == 2
@@ -207,18 +208,14 @@ def test_a_silent_server_fails_after_the_response_timeout_while_counting_goes_on
     # Real input while the post hangs, away from the panel.
     wine = online.wine
     wine.xdotool("mousemove", 300, 300)
-    time.sleep(0.3)
-    for _ in range(5):
-        wine.xdotool("click", 1)
-        time.sleep(0.25)
-    wine.xdotool("click", 3)
-    time.sleep(0.25)
+    wine.xdotool("click", "--repeat", 5, "--delay", 250, 1, "sleep", APART_S, "click", 3)
     wine.xdotool("key", "--delay", 60, "q", "w", "e", "r", "t", "y", "u")
-    # A second submission is not started while the first is in flight.
-    online.command(CMD_SEND_NOW)
-    time.sleep(1.5)
-    after = panel_crop(online, "silent_server_during", state)
-    assert before != after, "the panel did not change while the post was waiting"
+    wait_saved(wine, Leftclicks="5", Rightclicks="1", Keystrokes="7")
+    # A second submission is not started while the first is in flight (sent: handled when the
+    # call returns).
+    send_command(wine, CMD_SEND_NOW)
+    wait_for("the panel did not change while the post was waiting",
+             lambda: panel_crop(online, "silent_server_during", state) != before)
     assert len(stats.requests) == 1
 
     # The program gives up by its own time-out (WinHTTP's 12002, or under Wine the socket's
@@ -264,6 +261,7 @@ def test_exit_and_logoff_do_not_wait_for_a_request_in_flight(online, stats, end)
 
 SETUP_TITLE = "Quillomat Setup"
 CMD_SETUP, BTN_SEND, MEMO1 = 103, 1407, 1500
+PAGE_BASE, PAGES = 1900, 6  # the pages' own windows, the debug page last
 
 
 def setup_control(online, ident):
@@ -286,11 +284,14 @@ def test_send_now_in_the_settings_dialog_and_the_debug_text_it_shows(online, sta
     open_setup(online)
     # With the comment "debug" the dialog opens on its "Debug Data" page: nothing sent yet.
     assert "Data Submitted online" not in setup_control(online, MEMO1)["text"]
-    for _ in range(6):  # to the upload page
+    for _ in range(PAGES):  # to the upload page, one page at a time
         if setup_control(online, BTN_SEND)["visible"] == 1:
             break
+        shown = [p for p in range(PAGES) if setup_control(online, PAGE_BASE + p)["visible"]]
+        assert len(shown) == 1, shown
         wine.xdotool("key", "ctrl+Tab")
-        time.sleep(0.4)
+        following = PAGE_BASE + (shown[0] + 1) % PAGES
+        wait_for("the next page", lambda: setup_control(online, following)["visible"] == 1)
     button = setup_control(online, BTN_SEND)
     assert button["visible"] == 1 and button["text"] == "Send Now !"
     wine.xdotool("mousemove", button["x"] + button["w"] // 2, button["y"] + button["h"] // 2)

@@ -2,45 +2,12 @@
 for each verdict (with screenshots), its short form, DPI scaling, and the one warning for every
 failure."""
 
-import re
-
 import pytest
 
-from conftest import CMD_CHECK_UPDATE
+from conftest import CMD_CHECK_UPDATE, TITLE, WARNING, close_dialog, dialog, version_file
 from servers import CLOSE_MID_REPLY, huge, reply
 
-TITLE = "Check For Quillomat Update"
 FRAME_96 = 25  # the dialog's caption and borders at 96 DPI (Wine's default theme)
-WARNING = "Cannot connect to the internet.  Please check your connection."
-IDS = {"lblCurrent": 1001, "lblLatestVersion": 1002, "lblVersion": 1003, "lblText": 1004,
-       "lblnewfeatures": 1005, "lblFeatures": 1006, "lnkDownload": 1007, "btnOK": 1}
-
-
-def version_file(*versions, features=("Faster panel", None, "Czech help", "Smaller memory")):
-    lines = ["<html><head>"]
-    lines += [f'<meta name="xVersion" CONTENT="{v}">' for v in versions]
-    lines += [f'<meta name="whatsnew{n}" content="{f}">'
-              for n, f in enumerate(features, 1) if f is not None]
-    lines += ["</head></html>"]
-    return "\r\n".join(lines).encode("cp1252")
-
-
-def dialog(online, timeout_ms=20000):
-    r = online.online_probe("controls", TITLE, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
-    assert r.returncode == 0, "no update dialog"
-    lines = r.stdout.replace("\r", "").splitlines()
-    head = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", lines[0])}
-    controls = {}
-    for line in lines[1:]:
-        fields = dict(re.findall(r"(\w+)=(\S*)", line.split(" text=")[0]))
-        fields["text"] = line.split(" text=", 1)[1] if " text=" in line else ""
-        controls[int(fields["id"])] = fields
-    return head, {name: controls[i] for name, i in IDS.items()}
-
-
-def close_dialog(online):
-    assert online.wine.probe("dialog", TITLE, "2000", "1").returncode == 0
-    assert online.wine.probe("gone", "#32770", "5000").returncode == 0
 
 
 VERDICTS = [
