@@ -256,3 +256,16 @@ def wine():
         yield w
     finally:
         w.shutdown()
+
+
+@pytest.fixture(scope="class")
+def screen(request, wine):
+    """The screen's DPI (`@pytest.mark.parametrize("screen", [...], indirect=True)`) for the tests
+    of a class: pytest runs the tests of one DPI together, so that the class starts Wine's server
+    again for 144 once, not once for each test."""
+    dpi = getattr(request, "param", 96)
+    if dpi == 96:
+        yield dpi
+        return
+    with wine.screen_dpi(dpi):
+        yield dpi

@@ -221,6 +221,12 @@ def wait_menus(wine, count, seconds=DEADLINE_S):
     wait_equal("pop-up menus shown", lambda: menus_shown(wine), count, seconds)
 
 
+def work_area(wine):
+    """The desktop's work area (the screen less the taskbar) as x, y, w, h."""
+    a = numbers(wine.probe("workarea", "-").stdout)
+    return a["x"], a["y"], a["w"], a["h"]
+
+
 def foreground(wine):
     return wine.probe("foreground", "-").stdout
 

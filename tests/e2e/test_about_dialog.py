@@ -129,22 +129,6 @@ def test_about_dialog_looks_right_opens_once_and_opens_its_links(wine, shell_rec
     wait_for("the taskbar button did not come back", lambda: taskbar_button(wine))
 
 
-def test_about_dialog_scales_with_the_screen_dpi(wine):
-    with wine.screen_dpi(144):
-        fresh(wine)
-        start_program(wine)
-        open_about(wine)
-        logo, icon, ok = child(wine, IDC_IMGLOGO), child(wine, IDC_IMGICON), child(wine, IDC_BTNOK)
-        assert (logo["w"], logo["h"], icon["w"], icon["h"]) == (302, 300, 48, 48)
-        assert (ok["w"], ok["h"]) == (113, 38)
-        shot_showing(wine, "about_dialog_144dpi", lambda path: [k for k, ok in {
-            "background": pixel(path, logo["x"] + logo["w"] + 4, logo["y"] + 150) == BACKGROUND,
-            "logo's lime": share_of(path, (logo["x"], logo["y"], logo["w"], logo["h"]),
-                                    "lime") > 0.005}.items() if not ok])
-        wine.xdotool("key", "Escape")
-        wait_for("Escape did not close the dialog", lambda: about_open(wine) == 0)
-
-
 # -- Windows' text size ------------------------------------------------------------------------
 # "Make text bigger" (125 %, 150 %) gives the system's icon-title font a larger height: the
 # LOGFONTW stored as IconFont under WindowMetrics, which Wine reads as Windows does. The about
@@ -215,27 +199,48 @@ def overlaps(a, b):
             a["y"] < b["y"] + b["h"] and b["y"] < a["y"] + a["h"])
 
 
-@pytest.mark.parametrize("dpi,text_size", [(96, 100), (96, 125), (96, 150), (144, 100),
-                                           (144, 125), (144, 150)])
-def test_about_dialog_lines_never_overlap_nor_cut_their_text_at_larger_text_sizes(
-        wine, dpi, text_size):
+class TestAtEachDpi:
+    """The dialog at 96 and at 144 DPI, each in one start of Wine's server."""
+
+    @pytest.mark.parametrize("text_size", [100, 125, 150])
+    @pytest.mark.parametrize("screen", [96, 144], indirect=True)
+    def test_about_dialog_lines_never_overlap_nor_cut_their_text_at_larger_text_sizes(
+            self, wine, screen, text_size):
+        lines_never_overlap_nor_cut_their_text(wine, screen, text_size)
+
+    @pytest.mark.parametrize("screen", [144], indirect=True)
+    def test_about_dialog_scales_with_the_screen_dpi(self, wine, screen):
+        fresh(wine)
+        start_program(wine)
+        open_about(wine)
+        logo, icon, ok = child(wine, IDC_IMGLOGO), child(wine, IDC_IMGICON), child(wine, IDC_BTNOK)
+        assert (logo["w"], logo["h"], icon["w"], icon["h"]) == (302, 300, 48, 48)
+        assert (ok["w"], ok["h"]) == (113, 38)
+        shot_showing(wine, "about_dialog_144dpi", lambda path: [k for k, ok in {
+            "background": pixel(path, logo["x"] + logo["w"] + 4, logo["y"] + 150) == BACKGROUND,
+            "logo's lime": share_of(path, (logo["x"], logo["y"], logo["w"], logo["h"]),
+                                    "lime") > 0.005}.items() if not ok])
+        wine.xdotool("key", "Escape")
+        wait_for("Escape did not close the dialog", lambda: about_open(wine) == 0)
+
+
+def lines_never_overlap_nor_cut_their_text(wine, dpi, text_size):
     normal = icon_font(wine)
     try:
-        with wine.screen_dpi(dpi):
-            fresh(wine)
-            set_icon_font(wine, scaled_logfont(normal, text_size / 100))
-            start_program(wine)
-            open_about(wine)
-            wine.xdotool("mousemove", 5, 5)  # no link under the pointer
-            client, found = controls(wine)
-            logo_on_screen = child(wine, IDC_IMGLOGO)
-            dx = logo_on_screen["x"] - found[IDC_IMGLOGO]["x"]
-            dy = logo_on_screen["y"] - found[IDC_IMGLOGO]["y"]
-            path = shot_showing(wine, f"about_dialog_{dpi}dpi_text{text_size}", lambda path: [
-                control for control in CENTRED_TEXTS + LEFT_TEXTS if control in found and not
-                ink_box(path, (found[control]["x"] + dx, found[control]["y"] + dy,
-                               found[control]["w"], found[control]["h"]))])
-            wine.xdotool("key", "Escape")
+        fresh(wine)
+        set_icon_font(wine, scaled_logfont(normal, text_size / 100))
+        start_program(wine)
+        open_about(wine)
+        wine.xdotool("mousemove", 5, 5)  # no link under the pointer
+        client, found = controls(wine)
+        logo_on_screen = child(wine, IDC_IMGLOGO)
+        dx = logo_on_screen["x"] - found[IDC_IMGLOGO]["x"]
+        dy = logo_on_screen["y"] - found[IDC_IMGLOGO]["y"]
+        path = shot_showing(wine, f"about_dialog_{dpi}dpi_text{text_size}", lambda path: [
+            control for control in CENTRED_TEXTS + LEFT_TEXTS if control in found and not
+            ink_box(path, (found[control]["x"] + dx, found[control]["y"] + dy,
+                           found[control]["w"], found[control]["h"]))])
+        wine.xdotool("key", "Escape")
     finally:
         set_icon_font(wine, normal)
     assert client["dpi"] == dpi

@@ -3,10 +3,10 @@ area and back, the menu's commands, and the daily activity log."""
 
 import datetime
 
-from helpers import (APART_S, CMD_BTN_EXIT, CMD_EXIT, CMD_HIDE_PANEL, SETTINGS_KEY, TRAY_ICON,
-                     close_to_tray, fresh, pixel, pixel_problems, send_command, share_of, shot,
-                     shot_showing, start_program, today_number, values_ci, wait_dragging,
-                     wait_saved, wait_state, window_state)
+from helpers import (APART_S, CMD_BTN_EXIT, CMD_EXIT, CMD_HIDE_PANEL, MAIN, SETTINGS_KEY, TRAY_ICON,
+                     close_to_tray, exit_program, fresh, pixel, pixel_problems,
+                     send_command, share_of, shot, shot_showing, start_program, today_number,
+                     values_ci, wait_dragging, wait_saved, wait_state, window_state, work_area)
 
 
 def test_vertical_panel_with_only_keystrokes(wine):
@@ -155,3 +155,27 @@ def test_panel_scales_with_the_screen_dpi(wine):
         looks = {(2, 50): (255, 255, 255), (40, 2): (255, 255, 255), (4, 50): (0x48, 0xA4, 0xFF)}
         shot_showing(wine, "vertical_keystrokes_144dpi",
                      lambda path: pixel_problems(path, (s["x"], s["y"]), looks))
+
+
+def test_the_panel_comes_back_where_it_was_at_the_next_start(wine):
+    """Moved by the user and ended, the panel starts again where it was left, not centred. The
+    place is kept in work-area coordinates, as Windows keeps a window's placement, beside the
+    screen's; under Wine the work area starts at 0, 0 (its taskbar is at the bottom), so both
+    read the same here: the offset of a work area below a taskbar at the top is the core's
+    unit tests' to check."""
+    fresh(wine, Orientation="-1", Dispitems="01000000000000")
+    start_program(wine)
+    centred = window_state(wine)
+    assert (centred["x"], centred["y"]) != (300, 400)
+    assert wine.probe("move", MAIN, 300, 400).returncode == 0
+    s = wait_state(wine, "the panel did not move", x=300, y=400)
+    exit_program(wine)
+    left, top, _, _ = work_area(wine)
+    placed = wine.reg_values(SETTINGS_KEY + r"\frmMain")
+    x, y = 300 - left, 400 - top
+    assert placed["NormPos"] == f"{x},{y},{x + s['w']},{y + s['h']}"
+    assert placed["ScreenPos"] == f"300,400,{300 + s['w']},{400 + s['h']}"
+    start_program(wine)
+    back = window_state(wine)
+    assert (back["x"], back["y"], back["w"], back["h"]) == (300, 400, s["w"], s["h"])
+    exit_program(wine)

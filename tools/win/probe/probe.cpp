@@ -315,7 +315,7 @@ int Usage() {
       "it\n"
       "probe sync CLASS TIMEOUT_MS          wait for the window, then until its thread has handled "
       "a message (its start-up is over)\n"
-      "probe workarea X Y W H               set the desktop's work area; prints the one before\n"
+      "probe workarea -                     print the desktop's work area\n"
       "probe moving CLASS TIMEOUT_MS        wait until the window's thread is in a move or size "
       "loop\n",
       stderr);
@@ -689,14 +689,11 @@ int wmain(int argc, wchar_t** argv) {
       Sleep(20);
     }
   }
-  if (verb == L"workarea" && argc > 5) {
-    RECT before{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &before, 0);
-    const int x = _wtoi(argv[2]), y = _wtoi(argv[3]);
-    RECT area{x, y, x + _wtoi(argv[4]), y + _wtoi(argv[5])};
-    if (!SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE)) return 1;
-    std::printf("x=%ld y=%ld w=%ld h=%ld\n", before.left, before.top, before.right - before.left,
-                before.bottom - before.top);
+  if (verb == L"workarea") {
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return 1;
+    std::printf("x=%ld y=%ld w=%ld h=%ld\n", area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
     return 0;
   }
   return Usage();
