@@ -8,12 +8,15 @@ import pathlib
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
 import pytest
 
-SETTINGS_KEY = r"HKCU\Software\Ombrelune\Quillomat"
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import helpers  # noqa: E402  (the tests' shared steps, beside this harness)
+from helpers import SETTINGS_KEY  # noqa: E402
 
 
 def _free_display():
@@ -245,13 +248,24 @@ class Wine:
 
 @pytest.fixture(scope="session")
 def wine():
-    win64 = pathlib.Path(os.environ.get("QUILLO_WIN64_DIR",
-                                        pathlib.Path(__file__).resolve().parents[2] / "build/win64"))
-    work = pathlib.Path(os.environ.get("QUILLO_E2E_WORK",
-                                       pathlib.Path(__file__).resolve().parents[2] / "build/e2e"))
+    win64 = helpers.folder_from_environment("QUILLO_WIN64_DIR", "build/win64")
+    work = helpers.folder_from_environment("QUILLO_E2E_WORK", "build/e2e")
     w = Wine(work, win64)
     try:
         w.boot()
         yield w
     finally:
         w.shutdown()
+
+
+@pytest.fixture(scope="class")
+def screen(request, wine):
+    """The screen's DPI (`@pytest.mark.parametrize("screen", [...], indirect=True)`) for the tests
+    of a class: pytest runs the tests of one DPI together, so that the class starts Wine's server
+    again for 144 once, not once for each test."""
+    dpi = getattr(request, "param", 96)
+    if dpi == 96:
+        yield dpi
+        return
+    with wine.screen_dpi(dpi):
+        yield dpi

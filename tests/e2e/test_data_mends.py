@@ -4,57 +4,13 @@ beside the first, an import chosen by mistake, and a hide that falls into a drag
 import os
 import re
 import signal
-import subprocess
-import time
 
-from test_counting import fresh, today_number, values_ci
-from test_export_import import choose_file, read_export, scramble
-from test_main_window import shot
+from helpers import (BOX_TITLE, CMD_EXIT, CMD_HIDE_PANEL, CMD_IMPORT, IDOK, IDYES, background,
+                     choose_file, fresh, launch, message_box, minute_save, read_export, scramble,
+                     shot, today_number, values_ci, wait_dragging, wait_for, window_state,
+                     without_clock)
 
-CMD_HIDE_PANEL, CMD_EXIT, CMD_IMPORT = 100, 102, 105
-WM_TIMER, TMR_WRITE_VALUES = 0x113, 3
-IDOK, IDYES, IDNO = 1, 6, 7
-TITLE = "Quillomat 14.0"
-
-
-def wait_for(what, condition, seconds=20):
-    """Polls `condition` until it holds; fails with `what` when it never does."""
-    deadline = time.monotonic() + seconds
-    while True:
-        value = condition()
-        if value:
-            return value
-        assert time.monotonic() < deadline, what
-        time.sleep(0.2)
-
-
-def state(wine):
-    r = wine.probe("window", "TfrmMain", "5000")
-    assert r.returncode == 0, "no main window"
-    return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", r.stdout)}
-
-
-def launch(wine):
-    """Starts the program; returns its process once its panel is on the screen."""
-    p = wine.start([wine.exe("Quillomat.exe")])
-    wait_for("the panel did not appear",
-             lambda: wine.probe("window", "TfrmMain", "1000").returncode == 0
-             and state(wine)["visible"] == 1)
-    return p
-
-
-def message_box(wine, click=None, seconds=20, title=TITLE):
-    """The text of the program's message box, once it is there; `click` presses one of its
-    buttons."""
-    args = ["dialog", title, str(seconds * 1000)] + ([str(click)] if click else [])
-    r = wine.probe(*args, timeout=seconds + 30)
-    assert r.returncode == 0, "no message box"
-    return r.stdout.strip()
-
-
-def minute_save(wine):
-    """The minute timer's work now, instead of a minute from now."""
-    assert wine.probe("message", "TfrmMain", WM_TIMER, TMR_WRITE_VALUES, 0).returncode == 0
+TITLE = BOX_TITLE
 
 
 def test_a_kill_after_the_daily_reset_neither_resets_again_nor_loses_the_days_counts(wine):
@@ -62,7 +18,7 @@ def test_a_kill_after_the_daily_reset_neither_resets_again_nor_loses_the_days_co
     fresh(wine, Measuredate=yesterday, Keystrokes="777", Leftclicks="55")
     p = wine.start([wine.exe("Quillomat.exe")])
     assert message_box(wine, click=IDOK) == "reset"
-    wait_for("the panel did not appear", lambda: state(wine)["visible"] == 1)
+    wait_for("the panel did not appear", lambda: window_state(wine)["visible"] == 1)
     # Stored at once: the reset's zeros and today's day number.
     v = values_ci(wine)
     assert (v["measuredate"], v["keystrokes"], v["leftclicks"]) == (str(today_number()), "0", "0")
@@ -85,7 +41,7 @@ def test_a_kill_after_the_daily_reset_neither_resets_again_nor_loses_the_days_co
 
 
 def panel_visible(wine):
-    return state(wine)["visible"] == 1
+    return window_state(wine)["visible"] == 1
 
 
 def test_a_second_copy_brings_the_first_forward_and_ends_without_touching_the_store(wine):
@@ -93,7 +49,7 @@ def test_a_second_copy_brings_the_first_forward_and_ends_without_touching_the_st
     launch(wine)
     wine.probe("command", "TfrmMain", CMD_HIDE_PANEL)  # hidden to the notification area
     wait_for("the panel did not hide", lambda: not panel_visible(wine))
-    before = values_ci(wine)
+    before = without_clock(values_ci(wine))
     # A portable copy in a folder of its own, started while the installed one runs.
     portable = wine.prefix / "drive_c" / "portable"
     portable.mkdir(exist_ok=True)
@@ -103,7 +59,7 @@ def test_a_second_copy_brings_the_first_forward_and_ends_without_touching_the_st
     assert second.returncode == 0
     wait_for("the running copy's panel did not come back", lambda: panel_visible(wine))
     assert wine.probe("count", "TfrmMain", "Quillomat").stdout.strip() == "1"
-    assert values_ci(wine) == before
+    assert without_clock(values_ci(wine)) == before
 
     # The same input is counted once, by the copy that runs.
     wine.xdotool("mousemove", 900, 500)
@@ -119,20 +75,15 @@ def test_a_second_copy_brings_the_first_forward_and_ends_without_touching_the_st
 def test_the_start_up_hide_waits_until_a_drag_of_the_panel_is_over(wine):
     fresh(wine, Hide="-1", Orientation="-1", Dispitems="01000000000000")
     # A notification area that refuses icons: "Hide" must wait for the icon.
-    ready = wine.work / "busytray.out"
-    with open(ready, "w") as out:
-        busy = subprocess.Popen(["wine", str(wine.exe("probe.exe")), "busytray", "120000"],
-                                env=wine.env, cwd=wine.work, stdout=out,
-                                stderr=subprocess.DEVNULL, start_new_session=True)
+    busy = background(wine, "busytray", 120000, ready="busy")
     try:
-        wait_for("the busy notification area did not start",
-                 lambda: "busy" in ready.read_text())
         p = launch(wine)
-        s = state(wine)
+        s = window_state(wine)
         x, y = s["x"] + 60, s["y"] + 52
         led = re.search(r"hwnd=(\d+)", wine.probe("child-at", x, y).stdout).group(1)
         wine.xdotool("mousemove", x, y)
         wine.xdotool("mousedown", 1)
+        wait_dragging(wine)
         wine.xdotool("mousemove", x + 20, y + 10)
     finally:
         os.killpg(busy.pid, signal.SIGKILL)
@@ -183,11 +134,11 @@ def test_an_import_asks_first_and_keeps_the_totals_it_replaces_in_a_backup(wine)
                   question)
     assert m, question
     backup_name = m.group(1)
-    before = values_ci(wine)
+    before = without_clock(values_ci(wine))
     wine.xdotool("key", "Return")  # No is the default
     wait_for("the question stayed open",
              lambda: wine.probe("count", "#32770", "Quillomat").stdout.strip() == "0")
-    assert values_ci(wine) == before and backups(wine) == []
+    assert without_clock(values_ci(wine)) == before and backups(wine) == []
 
     wine.probe("command", "TfrmMain", CMD_IMPORT)
     choose_file(wine, "Open", r"C:\lastmonth.qlx")

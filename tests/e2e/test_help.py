@@ -2,21 +2,18 @@
 with its title, listed in its table of contents; F1 on the panel starts the HTML Help viewer with
 the file's full path."""
 
-import os
 import pathlib
 import re
 import subprocess
-import time
 
-from test_counting import fresh, start_program
-from test_main_window import window_state
+from helpers import (folder_from_environment, foreground, fresh, start_program, wait_for,
+                     window_state, wine_processes)
 
 HELP_SOURCES = pathlib.Path(__file__).resolve().parents[2] / "help"
 
 
 def win64_dir():
-    return pathlib.Path(os.environ.get(
-        "QUILLO_WIN64_DIR", pathlib.Path(__file__).resolve().parents[2] / "build/win64"))
+    return folder_from_environment("QUILLO_WIN64_DIR", "build/win64")
 
 
 def title_of(html):
@@ -96,36 +93,16 @@ def test_the_export_page_lists_every_line_of_the_file_in_its_order_and_count(tmp
     assert f"{words[len(names)]} short lines" in page
 
 
-def wine_processes(wine, name):
-    """{pid: command line} of this prefix's processes that run `name` (Wine shows the Windows
-    command line as the process's arguments)."""
-    found = {}
-    marker = f"WINEPREFIX={wine.prefix}".encode()
-    for proc in pathlib.Path("/proc").iterdir():
-        if not proc.name.isdigit():
-            continue
-        try:
-            cmd = (proc / "cmdline").read_bytes().rstrip(b"\0").split(b"\0")
-            env = (proc / "environ").read_bytes().split(b"\0")
-        except OSError:
-            continue
-        if marker in env and cmd[0].decode(errors="replace").lower().endswith(name):
-            found[int(proc.name)] = [c.decode(errors="replace") for c in cmd]
-    return found
-
-
 def test_f1_on_the_panel_starts_the_help_viewer_with_the_files_full_path(wine):
     fresh(wine, Orientation="-1", Dispitems="01000000000000")
     start_program(wine)
     s = window_state(wine)
     wine.xdotool("mousemove", s["x"] + 3, s["y"] + 27)  # the panel's own background
     wine.xdotool("click", 1)
-    time.sleep(0.4)
+    wait_for("the panel did not take the keyboard",
+             lambda: "class=TfrmMain" in foreground(wine))
     assert not wine_processes(wine, "hh.exe")
     wine.xdotool("key", "F1")
-    deadline = time.time() + 15
-    while not (viewers := wine_processes(wine, "hh.exe")) and time.time() < deadline:
-        time.sleep(0.2)
-    assert viewers, "no help viewer started"
+    viewers = wait_for("no help viewer started", lambda: wine_processes(wine, "hh.exe"))
     expected = "Z:" + str(wine.exe("Quillomat.chm")).replace("/", "\\")
     assert [cmd[1:] for cmd in viewers.values()] == [[expected]]

@@ -6,10 +6,10 @@ for a person to look at)."""
 import datetime
 import re
 
-from test_counting import fresh, start_program
-from test_history_keyboard import click, wait_for
-from test_history_window import (ENGLISH, GERMAN, control, history_folder, open_history,
-                                 pointer_away, shot, wait_text)
+from helpers import (ENGLISH, GERMAN, fresh, history_folder, open_history, pointer_away, shot,
+                     start_program, wait_for, wait_text)
+from helpers import child_control as control
+from helpers import click_at as click
 
 ID_PAGE_CLICKS = 1032
 ID_CLICK_RANGE, ID_CLICK_BUTTONS, ID_CLICK_MAP = 1052, 1053, 1055
@@ -46,7 +46,7 @@ def clicks_page(wine, title, language):
     """Opens the click map page on the whole history with the middle button's presses."""
     open_history(wine)
     click(wine, control(wine, title, ID_PAGE_CLICKS))
-    wait_for(lambda: control(wine, title, ID_CLICK_MAP)["visible"] == 1, "no click map page")
+    wait_for("no click map page", lambda: control(wine, title, ID_CLICK_MAP)["visible"] == 1)
     choose(wine, title, ID_CLICK_RANGE, ["End"])  # the whole history
     choose(wine, title, ID_CLICK_BUTTONS, ["Home", "Down", "Down", "Down"])  # the middle button
     pointer_away(wine)

@@ -6,15 +6,13 @@ English and German (screenshots kept for a person to look at)."""
 import datetime
 import re
 import struct
-import time
 import zlib
 
-from test_counting import fresh, start_program
-from test_data_mends import minute_save
-from test_history_store import today_fields
-from test_history_window import (DASH, ENGLISH, GERMAN, ID_CALENDAR, SCALE, control, focus_id,
-                                 history_folder, open_history, pixels, pointer_away, shot,
-                                 wait_text)
+from helpers import (DASH, ENGLISH, GERMAN, ID_CALENDAR, SCALE, focus_id, fresh, history_folder,
+                     minute_save, open_history, pixels, pointer_away, save_dialog_typed, shot,
+                     start_program, today_fields, wait_for, wait_text)
+from helpers import child_control as control
+from helpers import click_at as click
 
 ID_PAGE_KEYBOARD = 1031
 ID_KEY_RANGE, ID_SAVE_PICTURE, ID_KEYBOARD = 1042, 1043, 1044
@@ -107,30 +105,17 @@ def boxes_of(rows, colour, least=20):
     return boxes
 
 
-def click(wine, c):
-    wine.xdotool("mousemove", c["x"] + c["w"] // 2, c["y"] + c["h"] // 2)
-    wine.xdotool("click", 1)
-
-
-def wait_for(condition, what, seconds=20):
-    deadline = time.monotonic() + seconds
-    while not (result := condition()):
-        assert time.monotonic() < deadline, what
-        time.sleep(0.2)
-    return result
-
-
 def keyboard_page(wine, title, name):
     """The keyboard page of the open window showing yesterday, the seeded day, saved as a PNG;
     its path. Every key the test presses is counted too, but on today: yesterday's figures stay
     exactly the seeded ones."""
     day = (datetime.date.today() - datetime.timedelta(days=1)).isoformat()
     # The calendar has the keyboard when the window opens: Up is the day before.
-    wait_for(lambda: focus_id(wine) == ID_CALENDAR, "the calendar has not the focus")
+    wait_for("the calendar has not the focus", lambda: focus_id(wine) == ID_CALENDAR)
     wine.xdotool("key", "Up")
     wait_text(wine, title, ID_CALENDAR, rf"\S+ {day} .*")
     click(wine, control(wine, title, ID_PAGE_KEYBOARD))
-    wait_for(lambda: control(wine, title, ID_KEYBOARD)["visible"] == 1, "no keyboard page")
+    wait_for("no keyboard page", lambda: control(wine, title, ID_KEYBOARD)["visible"] == 1)
     # The range's choices with the keyboard: the first is the day selected.
     click(wine, control(wine, title, ID_KEY_RANGE))
     wine.xdotool("key", "Home", "Return")
@@ -139,12 +124,8 @@ def keyboard_page(wine, title, name):
     if target.exists():
         target.unlink()
     click(wine, control(wine, title, ID_SAVE_PICTURE))
-    assert wait_for(lambda: any(wine.probe("dialog", t, "500").returncode == 0
-                                for t in ("Save As", "Speichern unter")), "no save dialog")
-    wine.xdotool("key", "ctrl+a")
-    wine.xdotool("type", "--delay", 40, "Z:" + str(target).replace("/", "\\"))
-    wine.xdotool("key", "Return")
-    wait_for(lambda: target.exists() and target.stat().st_size > 0, "the picture was not saved")
+    save_dialog_typed(wine, target)
+    wait_for("the picture was not saved", lambda: target.exists() and target.stat().st_size > 0)
     return target
 
 
@@ -162,7 +143,7 @@ def hints_of(wine, title, boxes):
             r = wine.probe("shown", "QuillomatHint", "10000")
             text = r.stdout.split("title=", 1)[1].strip() if r.returncode == 0 else None
             return text if text and text != last else None  # not the last key's, still shown
-        last = wait_for(hint, f"no hint at {x},{y}")
+        last = wait_for(f"no hint at {x},{y}", hint)
         texts.append(last)
     pointer_away(wine)
     return texts
@@ -227,11 +208,11 @@ def test_keys_typed_on_a_german_keyboard_reach_the_file_and_their_own_keycaps(wi
             fields = today_fields(wine)
             keys = dict(pair.split("=") for pair in fields[60].split()) if fields else {}
             return all(keys.get(k) == n for k, n in typed.items())
-        wait_for(saved, f"today.csv never showed {typed}")
+        wait_for(f"today.csv never showed {typed}", saved)
 
         open_history(wine)
         click(wine, control(wine, ENGLISH, ID_PAGE_KEYBOARD))
-        wait_for(lambda: control(wine, ENGLISH, ID_KEYBOARD)["visible"] == 1, "no keyboard page")
+        wait_for("no keyboard page", lambda: control(wine, ENGLISH, ID_KEYBOARD)["visible"] == 1)
         click(wine, control(wine, ENGLISH, ID_KEY_RANGE))
         wine.xdotool("key", "Home", "Return")  # the day selected: today
         pointer_away(wine)
@@ -244,7 +225,7 @@ def test_keys_typed_on_a_german_keyboard_reach_the_file_and_their_own_keycaps(wi
             rows = pixels(shot(wine, "keyboard_typed_de_layout"), box)
             found = [boxes_of(rows, SCALE[c]) for c in (4, 2, 1)]
             return [b[0] for b in found] if all(len(b) == 1 for b in found) else None
-        z, u, y = wait_for(classes, "Z, Ü and Y are not alone in their classes")
+        z, u, y = wait_for("Z, Ü and Y are not alone in their classes", classes)
         assert hints_of(wine, ENGLISH, [z, u, y]) == [
             f"Z {DASH} Keystrokes: 25", f"\u00dc {DASH} Keystrokes: 13", f"Y {DASH} Keystrokes: 8"]
         assert z[1] == u[1] and z[0] < u[0], "Z and Ü are not on one row, Z first"

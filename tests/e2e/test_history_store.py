@@ -1,40 +1,10 @@
 """The history's files under Wine: real input reaches today's file within a minute save, a kill
 loses at most what came after the last one, and a reset leaves the history alone."""
 
-import datetime
-
-from test_counting import fresh, values_ci
-from test_data_mends import launch, minute_save, wait_for
+from helpers import (fresh, history_folder, launch, minute_save, today_fields, values_ci, wait_for)
 
 CMD_RESET = 101
 IDYES = 6
-
-
-def history_folder(wine):
-    users = wine.prefix / "drive_c" / "users"
-    found = list(users.glob("*/AppData/Local/Quillomat/History"))
-    return found[0] if found else None
-
-
-def today_fields(wine):
-    """The fields of today's record in today.csv (None while there is none)."""
-    folder = history_folder(wine)
-    if not folder or not (folder / "today.csv").exists():
-        return None
-    lines = (folder / "today.csv").read_bytes().decode("ascii").split("\r\n")
-    assert lines[0].startswith("date,keystrokes,left,right,middle,x1,x2,double,wheel,")
-    assert lines[0].endswith(",clicks_23,keys,clicks")
-    today = datetime.date.today().isoformat()
-    for line in lines[1:]:
-        fields = line.split(",")
-        if fields[0] == today:
-            assert len(fields) == 62
-            # The hours' keystrokes add up to the day's, and so do the keys'.
-            assert sum(int(v) for v in fields[12:36]) == int(fields[1])
-            keys = [pair.split("=") for pair in fields[60].split()]
-            assert sum(int(n) for _, n in keys) == int(fields[1])
-            return fields
-    return None
 
 
 def today_keystrokes(wine):

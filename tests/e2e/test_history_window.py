@@ -6,27 +6,18 @@ size and place remembered; F1 opens its help page; "Save as CSV..." writes every
 user's separators."""
 
 import datetime
-import pathlib
 import random
 import re
 import time
 
 import pytest
 
-from test_counting import fresh, start_program
-from test_help import wine_processes
-
-CMD_HISTORY = 113
-ID_MEASURE_LABEL, ID_MEASURE, ID_PREVIOUS_YEAR, ID_YEAR, ID_NEXT_YEAR, ID_SAVE = range(1001, 1007)
-ID_CALENDAR, ID_TOTALS_LABEL, ID_GROUPING, ID_RANGE_LABEL, ID_RANGE = range(1010, 1015)
-ID_BARS, ID_HOURS = 1020, 1021
-ENGLISH, GERMAN = "History - Quillomat", "Verlauf - Quillomat"
-SELECTED = (0xE6, 0x55, 0x0D)  # the frame of the day selected
-NO_USE = (0xEB, 0xED, 0xF0)
-SCALE = [(0xC6, 0xDB, 0xEF), (0x9E, 0xCA, 0xE1), (0x6B, 0xAE, 0xD6), (0x31, 0x82, 0xBD),
-         (0x08, 0x51, 0x9C)]
-DASH, EN_DASH = "\u2014", "\u2013"
-
+from helpers import (DASH, ENGLISH, EN_DASH, GERMAN, ID_BARS, ID_CALENDAR, ID_GROUPING, ID_HOURS,
+                     ID_MEASURE, ID_MEASURE_LABEL, ID_NEXT_YEAR, ID_PREVIOUS_YEAR, ID_RANGE,
+                     ID_RANGE_LABEL, ID_SAVE, ID_TOTALS_LABEL, ID_YEAR, NO_USE, SCALE, SELECTED,
+                     focus_id, fresh, history_folder, numbers, open_history, pixels, pointer_away,
+                     save_dialog_typed, shot, start_program, wait_for, wait_text, wine_processes)
+from helpers import child_control as control
 
 # -- the seeded history -------------------------------------------------------------------------
 def seeded_days(today, count=400, seed=4711):
@@ -66,13 +57,6 @@ def history_text(days):
     return "\r\n".join(lines) + "\r\n"
 
 
-def history_folder(wine):
-    users = [p for p in (wine.prefix / "drive_c/users").iterdir()
-             if p.is_dir() and p.name != "Public"]
-    assert len(users) == 1, users
-    return users[0] / "AppData/Local/Quillomat/History"
-
-
 def seed(wine, **stored):
     """A fresh registry with `stored` values and the seeded history (nothing of today yet)."""
     fresh(wine, **stored)
@@ -97,55 +81,7 @@ def grouped(n):
 
 # -- the window ---------------------------------------------------------------------------------
 def state(text):
-    return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", text.split(" title=")[0])}
-
-
-def open_history(wine):
-    assert wine.probe("command", "TfrmMain", str(CMD_HISTORY)).returncode == 0
-    r = wine.probe("shown", "TfrmHistory", "20000")
-    assert r.returncode == 0, "the History window did not appear"
-    return state(r.stdout)
-
-
-def control(wine, title, id_):
-    r = wine.probe("child", title, str(id_))
-    assert r.returncode == 0, f"no control {id_} in {title}"
-    values = state(r.stdout)
-    values["text"] = r.stdout.split(" text=", 1)[1].rstrip("\r\n")
-    return values
-
-
-def wait_text(wine, title, id_, wanted, seconds=60):
-    """Polls a control's text until `wanted` (a regular expression) matches it; its match."""
-    deadline = time.monotonic() + seconds
-    while True:
-        text = control(wine, title, id_)["text"]
-        m = re.fullmatch(wanted, text)
-        if m:
-            return m
-        assert time.monotonic() < deadline, f"{id_}: {text!r} never became {wanted!r}"
-        time.sleep(0.3)
-
-
-def shot(wine, name):
-    folder = wine.work / "screenshots"
-    folder.mkdir(exist_ok=True)
-    path = folder / f"{name}.png"
-    wine.screenshot(path)
-    return path
-
-
-def pixels(path, box):
-    """The pixels of a box (x, y, w, h) of a screenshot, row by row, as (r, g, b)."""
-    import subprocess
-    x, y, w, h = box
-    ppm = subprocess.run(["convert", str(path), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "ppm:-"],
-                         capture_output=True, check=True).stdout
-    parts = ppm.split(b"\n", 3)
-    width, height = map(int, parts[1].split())
-    data = parts[3]
-    return [[tuple(data[(row * width + col) * 3:(row * width + col) * 3 + 3])
-             for col in range(width)] for row in range(height)]
+    return numbers(text.split(" title=")[0])
 
 
 def selected_square(wine, title, name):
@@ -171,11 +107,6 @@ def wait_square(wine, title, name):
         time.sleep(0.5)
 
 
-def focus_id(wine):
-    r = wine.probe("focus", "TfrmHistory")
-    return int(re.search(r"id=(-?\d+)", r.stdout).group(1))
-
-
 class Keyboard:
     """Real keys through xdotool, and how many keystrokes they make: every key that comes up
     (Shift+Tab is two)."""
@@ -196,10 +127,6 @@ class Keyboard:
         assert focus_id(self.wine) == id_, f"Tab never reached {id_}"
 
 
-def pointer_away(wine):
-    wine.xdotool("mousemove", 3, 3)
-
-
 # -- the tests ----------------------------------------------------------------------------------
 def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(wine):
     today, days = seed(wine, Language="0")
@@ -211,10 +138,8 @@ def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(win
     w = open_history(wine)
     # A window of its own: not owned, a taskbar button of its own.
     assert w["owned"] == 0 and w["toolwindow"] == 0
-    deadline = time.monotonic() + 10
-    while len(wine.probe("taskbar", "-").stdout.splitlines()) != buttons + 1:
-        assert time.monotonic() < deadline, "the History window has no taskbar button"
-        time.sleep(0.2)
+    wait_for("the History window has no taskbar button",
+             lambda: len(wine.probe("taskbar", "-").stdout.splitlines()) == buttons + 1)
 
     weekday = today.strftime("%a")
     wait_text(wine, ENGLISH, ID_CALENDAR, f"{weekday} {today.isoformat()} {DASH} Keystrokes: 0")
@@ -362,10 +287,8 @@ def test_one_window_its_size_and_place_remembered_and_f1_opens_its_page(wine):
     p = start_program(wine)
     open_history(wine)
     assert wine.probe("place", "TfrmHistory", "120", "90", "900", "700").returncode == 0
-    deadline = time.monotonic() + 10
-    while (s := state(wine.probe("window", "TfrmHistory", "2000").stdout))["w"] != 900:
-        assert time.monotonic() < deadline
-        time.sleep(0.2)
+    wait_for("the History window was not placed",
+             lambda: state(wine.probe("window", "TfrmHistory", "2000").stdout)["w"] == 900)
     # Moved to a monitor of 144 DPI: a larger font, and every caption still whole.
     before = control(wine, ENGLISH, ID_MEASURE)["h"]
     assert wine.probe("dpichanged", "TfrmHistory", "144").returncode == 0
@@ -381,10 +304,7 @@ def test_one_window_its_size_and_place_remembered_and_f1_opens_its_page(wine):
     # F1 in the window opens the help at its page.
     assert not wine_processes(wine, "hh.exe")
     Keyboard(wine).press("F1")
-    deadline = time.monotonic() + 15
-    while not (viewers := wine_processes(wine, "hh.exe")):
-        assert time.monotonic() < deadline, "no help viewer started"
-        time.sleep(0.2)
+    viewers = wait_for("no help viewer started", lambda: wine_processes(wine, "hh.exe"))
     chm = "Z:" + str(wine.exe("Quillomat.chm")).replace("/", "\\")
     assert [cmd[1:] for cmd in viewers.values()] == [[chm + "::/history.html"]]
 
@@ -426,15 +346,8 @@ def test_save_as_csv_writes_every_day_with_the_users_separators(wine):
         save = control(wine, GERMAN, ID_SAVE)
         wine.xdotool("mousemove", save["x"] + save["w"] // 2, save["y"] + save["h"] // 2)
         wine.xdotool("click", 1)
-        assert wine.probe("dialog", "Speichern unter", "10000").returncode == 0 or \
-            wine.probe("dialog", "Save As", "10000").returncode == 0, "no save dialog"
-        wine.xdotool("key", "ctrl+a")
-        wine.xdotool("type", "--delay", 40, "Z:" + str(target).replace("/", "\\"))
-        wine.xdotool("key", "Return")
-        deadline = time.monotonic() + 20
-        while not target.exists():
-            assert time.monotonic() < deadline, "the file was not saved"
-            time.sleep(0.2)
+        save_dialog_typed(wine, target)
+        wait_for("the file was not saved", target.exists)
     finally:
         for name in german:
             if name in was:

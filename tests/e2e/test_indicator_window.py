@@ -8,6 +8,8 @@ import time
 
 import pytest
 
+from helpers import wait_for
+
 
 def _read_pnm(path: pathlib.Path, channels: int):
     data = path.read_bytes()
@@ -49,8 +51,11 @@ def test_window_shows_the_core_picture(wine, case):
     try:
         ready = out / f"{case}_ready.txt"
         _wait_for(ready, proc)
-        time.sleep(0.2)  # the file is written right after the last paint
-        left, top, right, bottom, *host = map(int, ready.read_text().split())
+        # The window's rectangle and the host's colour, once the whole line is in the file.
+        left, top, right, bottom, *host = wait_for(
+            "the ready file stayed incomplete",
+            lambda: (lambda t: [int(v) for v in t.split()] if t.endswith("\n") else None)(
+                ready.read_text()))
         host = tuple(host)
         cw, ch, canvas = _read_pnm(out / f"{case}_canvas.ppm", 3)
         assert (cw, ch) == (right - left, bottom - top)

@@ -8,10 +8,8 @@ import random
 import re
 import time
 
-from test_counting import fresh, today_number, values_ci
-from test_data_mends import launch, wait_for
-from test_export_import import read_export
-from test_history_store import today_fields
+from helpers import (foreground, fresh, launch, read_export, today_fields, today_number, values_ci,
+                     wait_for)
 
 WM_TIMER, TMR_WRITE_VALUES = 0x113, 3
 CMD_EXPORT, CMD_IMPORT = 104, 105
@@ -73,6 +71,8 @@ def export_dialog(wine, name):
     """Export through the real dialog; returns once the file name is typed and confirmed."""
     wine.probe("command", "TfrmMain", CMD_EXPORT)
     assert wine.probe("dialog", "Save As", "10000").returncode == 0, "no Save As dialog"
+    wait_for("the Save As dialog never took the keyboard",
+             lambda: "title=Save As" in foreground(wine))
     wine.xdotool("type", "--delay", 30, name)
     wine.xdotool("key", "Return")
 
@@ -142,6 +142,8 @@ def test_forty_kills_lose_at_most_what_came_after_the_last_save(wine):
             last["imported"] = read_export(newest)[4]
             wine.probe("command", "TfrmMain", CMD_IMPORT)
             assert wine.probe("dialog", "Open", "10000").returncode == 0, "no Open dialog"
+            wait_for("the Open dialog never took the keyboard",
+                     lambda: "title=Open" in foreground(wine))
             wine.xdotool("type", "--delay", 30, rf"C:\{newest.name}")
             wine.xdotool("key", "Return")
             last["history typed"] += dialog_keys(rf"C:\{newest.name}")

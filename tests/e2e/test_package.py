@@ -4,7 +4,6 @@ the running program keeping what it had counted, and a silent uninstall that lea
 the stored totals; "Start with Windows" beside another copy's entry. And the portable zip's
 contents."""
 
-import os
 import pathlib
 import re
 import time
@@ -12,8 +11,9 @@ import zipfile
 
 import pytest
 
-from conftest import SETTINGS_KEY, Wine
-from test_help import wine_processes
+from conftest import Wine
+from helpers import (SETTINGS_KEY, folder_from_environment, input_marker, send_command, sync,
+                     wait_equal, wine_processes)
 
 VERSION = re.search(r"project\(Quillomat VERSION ([0-9.]+)",
                     (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text()
@@ -24,7 +24,7 @@ CMD_HIDE_PANEL = 100
 
 
 def dist_dir(win64):
-    return pathlib.Path(os.environ.get("QUILLO_DIST_DIR", win64.parent / "dist"))
+    return folder_from_environment("QUILLO_DIST_DIR", win64.parent / "dist")
 
 
 def package(win64, kind):
@@ -94,15 +94,12 @@ def test_silent_install_puts_files_and_shortcut_in_place_and_registers_the_unins
 def test_the_installed_program_starts_from_its_shortcut_and_counts(box):
     box.start(["start", "/unix", unix(box, box.shortcut)])
     assert box.probe("window", "TfrmMain", "20000").returncode == 0
-    time.sleep(1.0)
-    assert len(installed_programs(box)) == 1
+    sync(box)
+    wait_equal("installed programs running", lambda: len(installed_programs(box)), 1)
     box.xdotool("mousemove", 700, 300)
     box.xdotool("key", "--delay", 60, "q", "u", "i", "l", "l")
-    box.xdotool("click", 3)
-    box.xdotool("key", "Escape")  # the menu that the right click opened
-    time.sleep(0.5)
-    assert box.probe("command", "TfrmMain", str(CMD_HIDE_PANEL)).returncode == 0  # saves
-    time.sleep(0.8)
+    input_marker(box)  # a right click and Escape, counted too
+    send_command(box, CMD_HIDE_PANEL)  # saves
     t = totals(box)
     assert (t["keystrokes"], t["rightclicks"]) == ("6", "1")
 
@@ -110,12 +107,12 @@ def test_the_installed_program_starts_from_its_shortcut_and_counts(box):
 def test_installing_again_over_the_running_program_keeps_what_it_counted(box):
     before = installed_programs(box)
     assert len(before) == 1
-    box.xdotool("key", "--delay", 60, "o", "m", "a", "t")  # counted, not saved yet
-    time.sleep(0.5)
-    assert totals(box)["keystrokes"] == "6"
+    box.xdotool("key", "--delay", 60, "o", "m", "a", "t")
+    input_marker(box)  # counted, with the marker's Escape and right click, not saved yet
+    assert (totals(box)["keystrokes"], totals(box)["rightclicks"]) == ("6", "1")
     assert box.run([package(box.win64, "setup.exe"), "/S"], timeout=120).returncode == 0
     # The old program saved and ended before its file was replaced; the new one runs.
-    assert totals(box)["keystrokes"] == "10"
+    assert (totals(box)["keystrokes"], totals(box)["rightclicks"]) == ("11", "2")
     deadline = time.time() + 20
     while installed_programs(box) in ([], before) and time.time() < deadline:
         time.sleep(0.2)
@@ -139,7 +136,7 @@ def test_silent_uninstall_leaves_no_trace_but_the_stored_totals(box):
     assert "Quillomat" not in box.reg_values(RUN_KEY)
     assert installed_programs(box) == []  # the running program was asked to end
     assert box.probe("gone", "TfrmMain", "5000").returncode == 0
-    assert totals(box)["keystrokes"] == "10"
+    assert totals(box)["keystrokes"] == "11"
 
 
 # "Start with Windows" and another copy. The Run value "Quillomat" serves every copy of the

@@ -3,106 +3,70 @@ change in the panel and the registry, the auto-start entry, "Log Now", and a sec
 request. The dialog's rules are unit-tested in the core; these tests prove the wiring."""
 
 import pathlib
-import subprocess
 import re
-import time
 
-from test_counting import fresh, start_program, values_ci
-from test_main_window import shot, window_state
+from helpers import (APART_S, APPLY, BOX_TITLE, CANCEL, OK, SETTINGS_TITLE, TRAY_ICON, cover,
+                     foreground, fresh, numbers, shot, start_program, taskbar_buttons, values_ci,
+                     wait_equal, wait_for, wait_menus, wait_state, window_state, windows_open)
+from helpers import open_settings as open_with_setup_button
+from helpers import settings_click as click
+from helpers import settings_closed as wait_closed
+from helpers import settings_control as control
+from helpers import settings_dialog as dialog
+from helpers import settings_open as dialogs_open
+from helpers import settings_shot as dialog_shot
 
-TITLE = "Quillomat Setup"
+TITLE = SETTINGS_TITLE
+
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
 # Control ids of the dialog (src/win32/dialogs/settings_dialog.h).
-OK, CANCEL, APPLY, TABS = 1, 2, 1001, 1002
 CBX_UNITS, CBX_ORIENTATION, CBX_LANGUAGE, CBX_TRANSPARENT = 1107, 1109, 1113, 1115
 EDT_MONITOR, EDT_IDLE, CHK_STARTUP = 1101, 1119, 1123
 ITEM_BOX = 1200  # + the item's position in "Dispitems" less one
 BTN_LOG_NOW = 1308
 
 
-def numbers(text):
-    return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", text)}
-
-
-def dialog(wine, timeout=5000):
-    r = wine.probe("titled", "#32770", TITLE, str(timeout))
-    assert r.returncode == 0, "the settings dialog is not open"
-    return numbers(r.stdout)
-
-
-def dialogs_open(wine):
-    return int(wine.probe("count", "#32770", TITLE).stdout.strip())
-
-
-def wait_closed(wine):
-    for _ in range(50):
-        if dialogs_open(wine) == 0:
-            return
-        time.sleep(0.1)
-    raise AssertionError("the settings dialog did not close")
-
-
-def control(wine, ident):
-    # A list that has just closed may still be relabelling the dialog on a busy machine.
-    for _ in range(10):
-        r = wine.probe("control", TITLE, str(ident))
-        if r.returncode == 0:
-            break
-        time.sleep(0.3)
-    assert r.returncode == 0, f"no control {ident}"
-    state = numbers(r.stdout.split(" text=")[0])
-    state["text"] = r.stdout.split(" text=", 1)[1].rstrip("\r\n")
-    return state
-
-
-def click(wine, ident, button=1):
-    c = control(wine, ident)
-    assert c["visible"] == 1, f"control {ident} is not on the page shown"
-    wine.xdotool("mousemove", c["x"] + c["w"] // 2, c["y"] + c["h"] // 2)
-    wine.xdotool("click", button)
-    time.sleep(0.3)
+def lists_open(wine):
+    """Drop-down lists shown (their list is a top-level window of its own)."""
+    return windows_open(wine, "", "ComboLBox")
 
 
 def choose(wine, ident, *keys):
-    """Opens a drop-down list with a click and picks an item with the keys given."""
+    """Opens a drop-down list with a click and picks an item with the keys given; returns once
+    the list has closed again and the control shows a choice made by them."""
+    before = control(wine, ident)["text"]
     click(wine, ident)
+    wait_for(f"the list {ident} did not open", lambda: lists_open(wine) == 1)
     wine.xdotool("key", "--delay", 80, *keys, "Return")
-    time.sleep(0.3)
+    wait_for(f"the list {ident} did not close", lambda: lists_open(wine) == 0)
+    return wait_for(f"the list {ident} kept {before!r}",
+                    lambda: (lambda t: t if t != before else None)(control(wine, ident)["text"]))
+
+
+def page(wine, shown_control):
+    """Ctrl+Tab to the next page; returns once `shown_control` (on that page) is visible."""
+    wine.xdotool("key", "ctrl+Tab")
+    wait_for(f"the page of {shown_control} did not come",
+             lambda: control(wine, shown_control)["visible"] == 1)
 
 
 def type_into(wine, ident, text):
     click(wine, ident)
+    wait_for(f"the edit {ident} did not take the keyboard",
+             lambda: control(wine, ident)["focused"] == 1)
     wine.xdotool("key", "End", "shift+Home")
     wine.xdotool("type", "--delay", 60, "--", text)  # "--": a text may start with "-"
-
-
-def open_with_setup_button(wine):
-    s = window_state(wine)
-    # btnSetup: 44 x 18 at (6, 6) on a vertical panel, at (6, 4) on a horizontal one.
-    top = 6 if s["h"] > 44 else 4
-    wine.xdotool("mousemove", s["x"] + 28, s["y"] + top + 9)
-    wine.xdotool("click", 1)
-    return dialog(wine)
+    wait_equal(f"the text typed into {ident}", lambda: control(wine, ident)["text"], text)
 
 
 def open_with_menu(wine, at):
     """Right click at `at`, then the third item of the pop-up menu ("Options...")."""
     wine.xdotool("mousemove", *at)
     wine.xdotool("click", 3)
-    time.sleep(0.5)
+    wait_menus(wine, 1)
     wine.xdotool("key", "--delay", 100, "Down", "Down", "Down", "Return")
     return dialog(wine)
-
-
-def dialog_shot(wine, name):
-    d = dialog(wine)
-    path = shot(wine, name)
-    # Keep the dialog's own part of the screen as well, for a person to look at.
-    cropped = path.with_name(name + "_dialog.png")
-    subprocess.run(["convert", str(path), "-crop", f"{d['w']}x{d['h']}+{d['x']}+{d['y']}",
-                    "+repage", str(cropped)], check=True)
-    return cropped
 
 
 def test_opens_from_the_setup_button_and_the_menu_in_english_and_czech(wine):
@@ -115,9 +79,7 @@ def test_opens_from_the_setup_button_and_the_menu_in_english_and_czech(wine):
     assert control(wine, APPLY)["text"] == "Apply"
     assert control(wine, CBX_UNITS)["text"] == "English system"
     dialog_shot(wine, "settings_english_general")
-    wine.xdotool("key", "ctrl+Tab")
-    time.sleep(0.4)
-    assert control(wine, ITEM_BOX + 6)["visible"] == 1  # "Running Time" on the second page
+    page(wine, ITEM_BOX + 6)  # "Running Time" on the second page
     dialog_shot(wine, "settings_english_items")
     wine.xdotool("key", "Escape")  # Cancel: nothing is written
     wait_closed(wine)
@@ -132,8 +94,7 @@ def test_opens_from_the_setup_button_and_the_menu_in_english_and_czech(wine):
     assert control(wine, APPLY)["text"] == "Použít"
     assert control(wine, CBX_ORIENTATION)["text"] == "Vertikální"
     dialog_shot(wine, "settings_czech_general")
-    wine.xdotool("key", "ctrl+Tab")
-    time.sleep(0.4)
+    page(wine, ITEM_BOX + 6)
     dialog_shot(wine, "settings_czech_items")
     wine.xdotool("key", "Return")  # OK: the dialog's values are written
     wait_closed(wine)
@@ -151,16 +112,13 @@ def test_ok_rebuilds_the_panel_and_stores_the_choices(wine):
     choose(wine, CBX_LANGUAGE, "Down", "Down")  # German: the dialog follows at once
     assert control(wine, APPLY)["text"] == "Anwenden"
     assert control(wine, CBX_ORIENTATION)["text"] == "Vertikal"  # the choice is kept
-    wine.xdotool("key", "ctrl+Tab")
-    time.sleep(0.4)
+    page(wine, ITEM_BOX + 6)
     # Leave only keystrokes and left clicks.
     for position in [7, 1, 4, 5, 13, 14, 6, 8, 9, 10, 11, 12]:
         click(wine, ITEM_BOX + position - 1)
     click(wine, OK)
     wait_closed(wine)
-    time.sleep(0.5)
-    s = window_state(wine)
-    assert (s["w"], s["h"]) == (151, 38 * 2 + 33)
+    s = wait_state(wine, "the panel was not rebuilt", w=151, h=38 * 2 + 33)
     assert s["alpha"] == 110
     v = values_ci(wine)
     assert {k: v[k] for k in ["orientation", "displaymode", "language", "transparent", "dispitems",
@@ -226,14 +184,18 @@ def test_log_now_appends_a_line(wine):
     start_program(wine)
     open_with_setup_button(wine)
     wine.xdotool("key", "ctrl+Tab", "ctrl+Tab")  # to "Time Logging"
-    time.sleep(0.4)
+    wait_for("the Time Logging page", lambda: control(wine, BTN_LOG_NOW)["visible"] == 1)
+
+    def lines():
+        return log.read_bytes().split(b"\r\n") if log.exists() else []
+
     click(wine, BTN_LOG_NOW)
-    time.sleep(0.5)
-    lines = log.read_bytes().split(b"\r\n")
-    assert len(lines) == 3 and lines[0].startswith(b"       Date ")  # header, one line
+    wait_equal("the log's lines after Log Now", lambda: len(lines()), 3)  # header, one line
+    assert lines()[0].startswith(b"       Date ")
+    # A second press, apart from the first: not a double click.
+    wine.xdotool("sleep", APART_S)
     click(wine, BTN_LOG_NOW)
-    time.sleep(0.5)
-    assert len(log.read_bytes().split(b"\r\n")) == 4
+    wait_equal("the log's lines after a second Log Now", lambda: len(lines()), 4)
     wine.xdotool("key", "Escape")
     wait_closed(wine)
 
@@ -244,11 +206,9 @@ def test_a_second_opening_request_brings_the_open_dialog_forward(wine):
     open_with_setup_button(wine)
     wine.start(["notepad"])
     assert wine.probe("window", "Notepad", "10000").returncode == 0
-    time.sleep(1.0)
-    assert "class=Notepad" in wine.probe("foreground", "-").stdout
-    open_with_menu(wine, (1909, 1069))  # the notification-area icon's menu
-    time.sleep(0.5)
-    assert f"title={TITLE}" in wine.probe("foreground", "-").stdout
+    wait_for("Notepad in front", lambda: "class=Notepad" in foreground(wine))
+    open_with_menu(wine, TRAY_ICON)  # the notification-area icon's menu
+    wait_for("the dialog in front", lambda: f"title={TITLE}" in foreground(wine))
     assert dialogs_open(wine) == 1
     wine.xdotool("key", "Escape")
     wait_closed(wine)
@@ -268,20 +228,7 @@ def test_dialog_scales_with_the_screen_dpi(wine):
 
 # ---- Corrections, ownership, activation, the panel's place, the Run value ----
 
-BOX_TITLE = "Quillomat 14.0"  # the program's message boxes
 BTN_SEND = 1407
-
-
-def wait_for(what, check, timeout=30.0, step=0.2):
-    """Polls `check` until it returns something true; fails naming `what` after `timeout`."""
-    deadline = time.time() + timeout
-    while True:
-        result = check()
-        if result:
-            return result
-        if time.time() >= deadline:
-            raise AssertionError(f"{what}: not within {timeout} s")
-        time.sleep(step)
 
 
 def box(wine, timeout_ms=30000):
@@ -304,8 +251,7 @@ def close_box(wine):
 
 def another_program(wine, x, y, w, h):
     """A window of another program that takes the foreground, until it is killed."""
-    from test_window_mends import background
-    return background(wine, "cover", x, y, w, h, 120000)
+    return cover(wine, x, y, w, h)
 
 
 def test_a_value_corrected_at_ok_is_reported_however_ok_is_pressed(wine):
@@ -380,7 +326,6 @@ def test_the_error_after_send_now_belongs_to_the_dialog(wine):
 
 
 def test_taskbar_button_and_alt_tab_bring_the_open_dialog_forward(wine):
-    from test_window_mends import taskbar_buttons
     fresh(wine)
     start_program(wine)
     open_with_setup_button(wine)

@@ -5,12 +5,17 @@ and 144 DPI in English, German and Dutch, with every control inside the tabs' fr
 wrap."""
 
 import contextlib
+import itertools
 import shutil
 
-from test_counting import fresh, start_program, values_ci
-from test_main_window import window_state
-from test_settings_dialog import (APPLY, CANCEL, OK, TABS, click, control, dialog, dialog_shot,
-                                  numbers, open_with_setup_button, wait_closed, wait_for)
+from helpers import (APPLY, CANCEL, OK, TABS, fresh, numbers, start_program, values_ci, wait_for,
+                     window_state)
+from helpers import open_settings as open_with_setup_button
+from helpers import settings_click as click
+from helpers import settings_closed as wait_closed
+from helpers import settings_control as control
+from helpers import settings_dialog as dialog
+from helpers import settings_shot as dialog_shot
 
 # Control ids of the page (src/win32/dialogs/settings_dialog.h).
 CHK_KEEP, LBL_NOTE, LBL_FOLDER, EDT_FOLDER, BTN_DELETE = 1701, 1702, 1704, 1705, 1706
@@ -189,14 +194,16 @@ PAGE_CASES = [
 
 
 def test_the_page_in_english_german_and_dutch_at_96_and_144_dpi(wine):
-    for dpi, language, comment, caption, name in PAGE_CASES:
+    # The cases of one DPI in one start of Wine's server at that DPI.
+    for dpi, cases in itertools.groupby(PAGE_CASES, key=lambda case: case[0]):
         with wine.screen_dpi(dpi) if dpi != 96 else contextlib.nullcontext():
-            fresh(wine, Orientation="-1", Dispitems="01000000000000", Language=language,
-                  Comment=comment)
-            start_program(wine)
-            open_history_page(wine, dpi)
-            assert control(wine, CHK_KEEP)["text"] == caption, name
-            page_inside_the_tabs(wine)
-            dialog_shot(wine, name)
-            click(wine, CANCEL)
+            for _, language, comment, caption, name in cases:
+                fresh(wine, Orientation="-1", Dispitems="01000000000000", Language=language,
+                      Comment=comment)
+                start_program(wine)
+                open_history_page(wine, dpi)
+                assert control(wine, CHK_KEEP)["text"] == caption, name
+                page_inside_the_tabs(wine)
+                dialog_shot(wine, name)
+                click(wine, CANCEL)
             wait_closed(wine)

@@ -12,8 +12,8 @@ import sys
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE.parent / "e2e"))
 
-# The Wine harness under a name of its own; its names are this module's too, as the end-to-end
-# helpers this suite borrows import them from "conftest".
+# The Wine harness under a name of its own (it brings the shared steps, tests/e2e/helpers.py);
+# its names are this module's too.
 _spec = importlib.util.spec_from_file_location("e2e_harness", HERE.parent / "e2e" / "conftest.py")
 e2e_harness = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(e2e_harness)

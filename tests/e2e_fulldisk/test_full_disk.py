@@ -6,20 +6,15 @@ are what they must be."""
 import datetime
 
 from conftest import full_folder
-from test_counting import fresh, today_number, values_ci
-from test_data_mends import launch, message_box, minute_save, wait_for
-from test_export_import import choose_file, read_export, scramble
-
-IDOK, IDYES = 1, 6
+from helpers import (CMD_EXPORT, CMD_IMPORT, IDOK, IDYES, choose_file, exit_program, fresh, launch,
+                     message_box, minute_save, read_export, scramble, today_number, values_ci,
+                     wait_for)
 
 
 def says_full(text):
     """The system's reason for a full disk, as Windows ("not enough space") or Wine ("Disk
     full") words it."""
     return "space" in text.lower() or "full" in text.lower()
-CMD_EXPORT, CMD_IMPORT, CMD_EXIT = 104, 105, 102
-
-
 def profile(wine):
     """The Windows user's profile folder in the prefix (its Documents lead to the Unix home)."""
     return next((wine.prefix / "drive_c" / "users").glob("*/AppData")).parent
@@ -27,12 +22,6 @@ def profile(wine):
 
 def leftovers(folder, known):
     return sorted(p.name for p in folder.iterdir() if p.name not in known)
-
-
-def exit_program(wine):
-    wine.probe("command", "TfrmMain", CMD_EXIT)
-    wait_for("the program did not end",
-             lambda: wine.probe("gone", "TfrmMain", "1000").returncode == 0)
 
 
 def test_the_log_and_the_history_on_a_full_disk(wine):
@@ -64,7 +53,7 @@ def test_the_log_and_the_history_on_a_full_disk(wine):
         wine.xdotool("mousemove", 900, 500)
         wine.xdotool("key", "--delay", 60, "a", "b", "c")
         # The minute save: the totals go to the registry; the history finds no room, once said.
-        minute_save(wine)
+        minute_save(wine, sent=False)
         launch_errors.append(message_box(wine, click=IDOK))
         wait_for("the totals were not saved",
                  lambda: minute_save(wine) or values_ci(wine).get("keystrokes") == "103")

@@ -8,7 +8,6 @@ import pathlib
 import re
 import subprocess
 import sys
-import time
 
 import pytest
 
@@ -32,6 +31,40 @@ wine = e2e_harness.wine
 MAIN = "TfrmMain"
 APP_TITLE = "Quillomat 14.0"
 CMD_CHECK_UPDATE, CMD_SEND_NOW, CMD_EXIT = 107, 112, 102
+
+# The update check's dialog and its one warning.
+TITLE = "Check For Quillomat Update"
+WARNING = "Cannot connect to the internet.  Please check your connection."
+IDS = {"lblCurrent": 1001, "lblLatestVersion": 1002, "lblVersion": 1003, "lblText": 1004,
+       "lblnewfeatures": 1005, "lblFeatures": 1006, "lnkDownload": 1007, "btnOK": 1}
+
+
+def version_file(*versions, features=("Faster panel", None, "Czech help", "Smaller memory")):
+    lines = ["<html><head>"]
+    lines += [f'<meta name="xVersion" CONTENT="{v}">' for v in versions]
+    lines += [f'<meta name="whatsnew{n}" content="{f}">'
+              for n, f in enumerate(features, 1) if f is not None]
+    lines += ["</head></html>"]
+    return "\r\n".join(lines).encode("cp1252")
+
+
+def dialog(online, timeout_ms=20000):
+    """The update dialog once it is up: its state and its controls by name."""
+    r = online.online_probe("controls", TITLE, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
+    assert r.returncode == 0, "no update dialog"
+    lines = r.stdout.replace("\r", "").splitlines()
+    head = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", lines[0])}
+    controls = {}
+    for line in lines[1:]:
+        fields = dict(re.findall(r"(\w+)=(\S*)", line.split(" text=")[0]))
+        fields["text"] = line.split(" text=", 1)[1] if " text=" in line else ""
+        controls[int(fields["id"])] = fields
+    return head, {name: controls[i] for name, i in IDS.items()}
+
+
+def close_dialog(online):
+    assert online.wine.probe("dialog", TITLE, "2000", "1").returncode == 0
+    assert online.wine.probe("gone", "#32770", "5000").returncode == 0
 
 
 class Online:
@@ -85,7 +118,6 @@ class Online:
         folder = self.wine.work / "screenshots"
         folder.mkdir(exist_ok=True)
         path = folder / f"{name}.png"
-        time.sleep(0.6)
         self.wine.screenshot(path)
         return path
 

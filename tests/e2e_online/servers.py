@@ -86,10 +86,12 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         length = int(self.headers.get("Content-Length") or 0)
         body = self.rfile.read(length) if length else b""
         server.record(self.command, self.path, self.headers.items(), body, self.request_version)
+        # This request's own: a reset or a stop sets it for good, however late this thread looks.
+        stop = server.stop_event
         b = server.behaviour
         try:
             if b.kind == "silent":
-                server.stop_event.wait(SILENCE_LIMIT_S)
+                stop.wait(SILENCE_LIMIT_S)
                 self.close_connection = True
                 return
             if b.kind == "trickle":
@@ -100,10 +102,10 @@ class _Handler(http.server.BaseHTTPRequestHandler):
                 self.wfile.flush()
                 ends = time.monotonic() + SILENCE_LIMIT_S
                 try:
-                    while time.monotonic() < ends and not server.stop_event.is_set():
+                    while time.monotonic() < ends and not stop.is_set():
                         self.wfile.write(b"x")
                         self.wfile.flush()
-                        server.stop_event.wait(TRICKLE_GAP_S)
+                        stop.wait(TRICKLE_GAP_S)
                 except OSError:
                     server.note_hang_up()
                     raise
@@ -129,7 +131,7 @@ class _Handler(http.server.BaseHTTPRequestHandler):
                 self.end_headers()
                 chunk = (b"0123456789abcdef" * 4096)
                 sent = 0
-                while sent < HUGE_BYTES and not server.stop_event.is_set():
+                while sent < HUGE_BYTES and not stop.is_set():
                     self.wfile.write(chunk)
                     sent += len(chunk)
             else:
@@ -167,7 +169,7 @@ class TestServer:
         self._thread = None
 
     def start(self):
-        self.stop_event.clear()
+        self.stop_event = threading.Event()
         httpd = _Server(("127.0.0.1", self.port), _Handler)
         httpd.owner = self
         if self.cert:
@@ -190,8 +192,7 @@ class TestServer:
     def reset(self, behaviour):
         """Ends silent replies of an earlier test, then serves `behaviour`."""
         self.stop_event.set()
-        time.sleep(0.05)
-        self.stop_event.clear()
+        self.stop_event = threading.Event()  # for the requests from now on
         with self._lock:
             self.requests = []
             self.hang_ups = 0

@@ -7,9 +7,9 @@ import time
 
 import pytest
 
-from conftest import CMD_CHECK_UPDATE, CMD_SEND_NOW
+from conftest import (CMD_CHECK_UPDATE, CMD_SEND_NOW, TITLE, WARNING, close_dialog, dialog,
+                      version_file)
 from servers import SILENT, TRICKLE, reply
-from test_update_check import TITLE, WARNING, close_dialog, dialog, version_file
 
 CHECK_LIMIT_S = 60
 POST_LIMIT_S = 90  # its connect, send and reply time-outs added up

@@ -310,7 +310,14 @@ int Usage() {
       "probe texts TITLE                    print every control's rectangle and text extent\n"
       "probe settext TITLE ID TEXT          set the text of a dialog's control (any depth)\n"
       "probe shown CLASS TIMEOUT_MS         wait for a visible top-level window, print its state\n"
-      "probe place CLASS X Y W H            move and size a top-level window\n",
+      "probe place CLASS X Y W H            move and size a top-level window\n"
+      "probe call CLASS MSG WPARAM LPARAM   send a message and wait until the window has handled "
+      "it\n"
+      "probe sync CLASS TIMEOUT_MS          wait for the window, then until its thread has handled "
+      "a message (its start-up is over)\n"
+      "probe workarea -                     print the desktop's work area\n"
+      "probe moving CLASS TIMEOUT_MS        wait until the window's thread is in a move or size "
+      "loop\n",
       stderr);
   return 2;
 }
@@ -635,8 +642,58 @@ int wmain(int argc, wchar_t** argv) {
     HANDLE f =
         CreateFileW(cls, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
     Sleep(static_cast<DWORD>(_wtoi(argv[3])));
     CloseHandle(f);
+    return 0;
+  }
+  if (verb == L"call" && argc > 5) {
+    // Sent, not posted: the answer comes once the window's procedure has run, so whatever the
+    // message changes can be read at once.
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, static_cast<UINT>(_wtoi(argv[3])),
+                             static_cast<WPARAM>(_wtoi64(argv[4])),
+                             static_cast<LPARAM>(_wtoi64(argv[5])), SMTO_NORMAL, 30000, &result))
+      return 1;
+    std::printf("result=%lld\n", static_cast<long long>(result));
+    return 0;
+  }
+  if (verb == L"sync" && argc > 3) {
+    // A window's thread answers a sent message only from its message loop, which starts once the
+    // window's creation (and with it the program's start-up) is over.
+    HWND h = FindTop(cls, nullptr, static_cast<DWORD>(_wtoi(argv[3])));
+    if (!h) return 1;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(_wtoi(argv[3])),
+                             &result))
+      return 1;
+    PrintWindow(h);
+    return 0;
+  }
+  if (verb == L"moving" && argc > 3) {
+    // A drag by the system's move loop takes the pointer's place when the loop starts: a test
+    // moves the pointer only once it runs.
+    HWND h = FindTop(cls, nullptr, 2000);
+    if (!h) return 1;
+    const DWORD start = GetTickCount();
+    for (;;) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      if (GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) &&
+          (info.flags & GUI_INMOVESIZE))
+        return 0;
+      if (GetTickCount() - start >= static_cast<DWORD>(_wtoi(argv[3]))) return 1;
+      Sleep(20);
+    }
+  }
+  if (verb == L"workarea") {
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return 1;
+    std::printf("x=%ld y=%ld w=%ld h=%ld\n", area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
     return 0;
   }
   return Usage();
