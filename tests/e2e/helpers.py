@@ -59,6 +59,15 @@ def wait_equal(what, read, expected, seconds=DEADLINE_S, step=0.2):
         time.sleep(step)
 
 
+def project_version():
+    """The program's version as it names itself ("14.1"): the project's in CMakeLists.txt, the
+    one place it is written."""
+    text = (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text()
+    m = re.search(r"^project\(Quillomat VERSION (\d+)\.(\d+)\b", text, re.M)
+    assert m, "no project version in CMakeLists.txt"
+    return f"{m.group(1)}.{m.group(2)}"
+
+
 def numbers(text):
     return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", text)}
 

@@ -7,14 +7,9 @@ import re
 import struct
 import subprocess
 
+from helpers import project_version
+
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-
-
-def project_version():
-    m = re.search(r"^project\(Quillomat VERSION (\d+)\.(\d+)\b", (ROOT / "CMakeLists.txt").read_text(),
-                  re.M)
-    assert m, "no project version in CMakeLists.txt"
-    return int(m.group(1)), int(m.group(2))
 
 
 def win64_dir():
@@ -35,8 +30,8 @@ def utf16_value(data, name):
 
 
 def test_the_program_the_help_and_the_readme_name_the_projects_version(tmp_path):
-    major, minor = project_version()
-    text = f"{major}.{minor}"
+    text = project_version()
+    major, minor = map(int, text.split("."))
     exe = (win64_dir() / "Quillomat.exe").read_bytes()
 
     # The version resource: the fixed part's numbers and the texts.

@@ -29,6 +29,7 @@ e2e_harness = _load("e2e_harness", HERE.parent / "e2e" / "conftest.py")
 wine = e2e_harness.wine
 
 MAIN = "TfrmMain"
+VERSION = e2e_harness.helpers.project_version()
 APP_TITLE = "Quillomat 14.0"
 CMD_CHECK_UPDATE, CMD_SEND_NOW, CMD_EXIT = 107, 112, 102
 

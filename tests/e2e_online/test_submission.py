@@ -8,7 +8,7 @@ import time
 
 import pytest
 
-from conftest import CMD_EXIT, CMD_SEND_NOW, MAIN
+from conftest import CMD_EXIT, CMD_SEND_NOW, MAIN, VERSION
 from helpers import APART_S, SETTINGS_KEY, send_command, wait_for, wait_saved
 from servers import (CLOSE_MID_REPLY, SILENCE_LIMIT_S, SILENT, TestServer, huge,
                      make_untrusted_certificates, reply)
@@ -36,7 +36,7 @@ def test_posts_the_exact_body_and_headers_and_sends_no_cookie_back(online, stats
     r = first[0]
     assert (r["method"], r["path"]) == ("POST", "/mouse.php")
     assert header(r, "Host") == "stats.quillomat.example"
-    assert header(r, "User-Agent") == "Quillomat/14.1"
+    assert header(r, "User-Agent") == f"Quillomat/{VERSION}"
     assert header(r, "Content-Type") == "application/x-www-form-urlencoded; charset=UTF-8"
     assert header(r, "Cookie") is None
     pairs = form(r["body"])
@@ -45,7 +45,7 @@ def test_posts_the_exact_body_and_headers_and_sends_no_cookie_back(online, stats
     mac = dict(pairs)["mac"]
     assert MAC.match(mac)
     assert r["body"] == (b"dist=0&lb=0&rb=0&dc=0&ks=0&mb=0&scr=0&reset=20240105&m2=0&m3=0"
-                         b"&al=my+pc&mac=" + mac.encode() + b"&cmt=a%2Bb&ver=14.1")
+                         b"&al=my+pc&mac=" + mac.encode() + b"&cmt=a%2Bb&ver=" + VERSION.encode())
 
     # "Send Now !", once the first post's answer is in: the cookie the server set is not sent
     # back.

@@ -4,7 +4,8 @@ failure."""
 
 import pytest
 
-from conftest import CMD_CHECK_UPDATE, TITLE, WARNING, close_dialog, dialog, version_file
+from conftest import (CMD_CHECK_UPDATE, TITLE, VERSION, WARNING, close_dialog, dialog,
+                      version_file)
 from servers import CLOSE_MID_REPLY, huge, reply
 
 FRAME_96 = 25  # the dialog's caption and borders at 96 DPI (Wine's default theme)
@@ -14,7 +15,7 @@ VERDICTS = [
     # name, versions in the file, verdict, full form
     ("major", ["15.0"], "Major upgrade found", True),
     ("minor_second_of_two_lines", ["15.0", "14.2"], "Minor upgrade found", True),
-    ("already_latest", ["14.1"], "You are already using the latest version.", False),
+    ("already_latest", [VERSION], "You are already using the latest version.", False),
     ("no_dot_15", ["15"], "You are already using the latest version.", False),
     ("letter_14_x", ["14.x"], "You are already using the latest version.", False),
     ("blank_before_15", [" 15.0"], "You are already using the latest version.", False),
@@ -39,7 +40,7 @@ def test_dialog_for_each_verdict(running, site, name, versions, verdict, full):
     assert req[0]["headers"] == [("Accept", "*/*"), ("Host", "www.ombrelune.example"),
                                  ("User-Agent", "Quillomat")]
     assert req[0]["body"] == b""
-    assert c["lblCurrent"]["text"] == "You are currently using version 14.1"
+    assert c["lblCurrent"]["text"] == f"You are currently using version {VERSION}"
     assert c["lblLatestVersion"]["text"] == "Latest version found online :"
     assert c["lblVersion"]["text"] == versions[-1]
     assert c["lblText"]["text"] == verdict
@@ -75,6 +76,19 @@ def test_dialog_for_each_verdict(running, site, name, versions, verdict, full):
     close_dialog(running)
 
 
+def test_a_cookie_the_site_sets_is_not_sent_back(running, site):
+    """The check tells the site nothing about the user: a cookie its reply sets is neither kept
+    nor sent with the next check."""
+    site.reset(reply(200, "OK", version_file("15.0"),
+                     [("Set-Cookie", "visitor=abc123; Path=/; Max-Age=3600")]))
+    for _ in range(2):
+        running.command(CMD_CHECK_UPDATE)
+        dialog(running)
+        close_dialog(running)
+    assert len(site.requests) == 2
+    assert [name for name, _ in site.requests[1]["headers"]] == ["Accept", "Host", "User-Agent"]
+
+
 FAILURES = [
     ("no_xversion", reply(200, "OK", b"<html><body>Nothing here</body></html>")),
     ("not_found_page", reply(404, "Not Found", b"<html>404 Not Found</html>")),
@@ -104,7 +118,7 @@ def test_dialog_scales_with_the_dpi(online, site):
     online.stop()
     with wine.screen_dpi(144):
         try:
-            for versions, full in [(["15.0"], True), (["14.1"], False)]:
+            for versions, full in [(["15.0"], True), ([VERSION], False)]:
                 site.reset(reply(200, "OK", version_file(*versions)))
                 online.start()
                 online.command(CMD_CHECK_UPDATE)
