@@ -104,6 +104,14 @@ LRESULT IndicatorView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_SETCURSOR:
+      // The class cursor, set once: the default handling would ask the parent first, which sets
+      // it too, and under Wine every setting is a round trip to the server, at every move.
+      if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd_) {
+        SetCursor(reinterpret_cast<HCURSOR>(GetClassLongPtrW(hwnd_, GCLP_HCURSOR)));
+        return TRUE;
+      }
+      return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_MOUSEMOVE:
       // Tracking the pointer costs the system a poll while it rests on the control; the panel's
       // indicators look the same under it and nobody listens, so they do without.

@@ -17,6 +17,12 @@
 //                                     (the windows' screen rectangles, then how many of them
 //                                     still wait for a paint message), then runs until
 //                                     changes_stop appears (or a minute passes)
+//   indicator_probe cursor <dir>      an indicator on a host window whose class cursor is a
+//                                     cross; writes cursor_ready.txt (the indicator's screen
+//                                     rectangle), then at every pointer move over the indicator
+//                                     cursor_report.txt: the moves, whether the thread's cursor
+//                                     is the indicator's class cursor (the arrow), and how often
+//                                     the host was asked for the cursor; runs until cursor_stop
 //   indicator_probe sizes             resizes and turns an indicator window and prints, after
 //                                     each step, the window's size, the picture's size, and the
 //                                     box of the window region beside that of the core's shape
@@ -383,6 +389,62 @@ int Changes(const std::wstring& dir) {
   return 0;
 }
 
+// ---- cursor ----------------------------------------------------------------------------------
+
+int g_hostAsked = 0;
+
+LRESULT CALLBACK CursorHostProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SETCURSOR) ++g_hostAsked;
+  return DefWindowProcW(h, m, w, l);
+}
+
+int Cursor(const std::wstring& dir) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  quillo::IndicatorView::Register(inst);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = CursorHostProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+  wc.hbrBackground = CreateSolidBrush(kHostColor);
+  wc.lpszClassName = L"IndicatorProbeCursor";
+  RegisterClassExW(&wc);
+  HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"indicator cursor",
+                              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 200, 150, 400, 300, nullptr,
+                              nullptr, inst, nullptr);
+  quillo::IndicatorView view;
+  view.Create(host, 40, 50, 137, 19);
+  quillo::ApplyIndicatorStyle(view.Control());
+  view.Control().SetIndicatorstring("4711");
+  UpdateWindow(host);
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  const std::wstring base = dir + L"\\cursor";
+  if (FILE* f = _wfopen((base + L"_ready.txt").c_str(), L"w")) {
+    RECT r;
+    GetWindowRect(view.Handle(), &r);
+    std::fprintf(f, "%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    std::fclose(f);
+  }
+  const std::wstring stop = base + L"_stop";
+  SetTimer(host, 1, 100, nullptr);
+  const ULONGLONG until = GetTickCount64() + 60000;
+  int moves = 0;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    DispatchMessageW(&msg);
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd == view.Handle()) {
+      ++moves;
+      if (FILE* f = _wfopen((base + L"_report.txt").c_str(), L"w")) {
+        std::fprintf(f, "%d %d %d\n", moves, GetCursor() == arrow ? 1 : 0, g_hostAsked);
+        std::fclose(f);
+      }
+    }
+    if (GetFileAttributesW(stop.c_str()) != INVALID_FILE_ATTRIBUTES || GetTickCount64() > until)
+      break;
+  }
+  return 0;
+}
+
 // ---- sizes -----------------------------------------------------------------------------------
 
 void Pump() {
@@ -453,9 +515,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 4 && std::wstring(argv[1]) == L"show") return Show(argv[2], Narrow(argv[3]));
   if (argc >= 2 && std::wstring(argv[1]) == L"sizes") return Sizes();
   if (argc >= 3 && std::wstring(argv[1]) == L"changes") return Changes(argv[2]);
+  if (argc >= 3 && std::wstring(argv[1]) == L"cursor") return Cursor(argv[2]);
   if (argc >= 3 && std::wstring(argv[1]) == L"stretch") return Stretch(argv[2]);
   std::fprintf(stderr,
                "usage: indicator_probe fill <dir> | stretch <dir> | show <dir> <case> | "
-               "changes <dir> | sizes\n");
+               "changes <dir> | cursor <dir> | sizes\n");
   return 2;
 }
