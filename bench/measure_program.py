@@ -29,8 +29,10 @@ ROOT = pathlib.Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 from conftest import Wine  # noqa: E402
 
-PROGRAMS = ["Quillomat.exe", "bare_window.exe", "minimal_hooks.exe"]
-BASELINE = "minimal_hooks.exe"
+PROGRAMS = ["Quillomat.exe", "bare_window.exe", "minimal_hooks.exe", "minimal_hook_thread.exe"]
+# What each Quillomat is compared with: the minimal hooked program, and the same with its hooks on
+# a thread of their own as ours are (the floor of that design).
+BASELINES = ["minimal_hooks.exe", "minimal_hook_thread.exe"]
 
 
 def memory_kib(pid):
@@ -177,21 +179,21 @@ def main():
                 print(f"anonymous memory above the bare window, {p}: "
                       f"{(med(p, 'anon') - med('bare_window.exe', 'anon')) / 1024:.2f} MiB")
     compared = [p for p in programs if pathlib.Path(p).name == "Quillomat.exe"]
-    if BASELINE not in programs:
-        compared = []
+    baselines = [b for b in BASELINES if b in programs]
     print()
-    print("CPU %, medians of the rounds; each Quillomat against the minimal hooked program of the "
-          "same round (median ratio, and each round's)")
+    print("CPU %, medians of the rounds; each Quillomat against each baseline of the same round "
+          "(median ratio, and each round's)")
     for i, p in enumerate(programs):
         print(f"  [{i}] {p}")
     print(f"{'':34}" + "".join(f"{'[' + str(i) + ']':>9}" for i in range(len(programs))))
     for label, key, rate in cases:
         line = f"{label:34}" + "".join(f"{100 * med(p, key):9.2f}" for p in programs)
-        for p in compared:
-            ratios = [q[key] / max(b[key], 1e-9) for q, b in zip(results[p], results[BASELINE])]
-            line += (f"   [{programs.index(p)}] {statistics.median(ratios):.2f}x "
-                     f"({' '.join(f'{r:.2f}' for r in ratios)})")
         print(line)
+        for p in compared:
+            for base in baselines:
+                ratios = [q[key] / max(b[key], 1e-9) for q, b in zip(results[p], results[base])]
+                print(f"{'':34}[{programs.index(p)}]/[{programs.index(base)}] "
+                      f"{statistics.median(ratios):.2f}x ({' '.join(f'{r:.2f}' for r in ratios)})")
         if rate:
             reached = [r[("reached",) + key] for rs in results.values() for r in rs]
             print(f"{'':34}rate reached {min(reached):.0f}-{max(reached):.0f}/s")
