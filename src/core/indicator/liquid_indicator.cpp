@@ -373,8 +373,12 @@ void IAeverLiquidIndicator::BuildPicture() {
   for (int k = 0; k < signNumber_; ++k) {
     BuildGlyph(metrics, k * cell.width + E, E, cells_[k], blackPolyPoly_, blackVertex_,
                grayPOlyPoly_, grayVertex_);
-    // Every cell has the same segments or dots, lit or not: the first one's box serves all.
-    if (k == 0) glyphBox_ = CellBox(blackPolyPoly_, grayPOlyPoly_, {E, E});
+    // Every cell has the same segments or dots, lit or not: the first one's box serves all,
+    // until the cells' shapes change.
+    if (k == 0 && !(metrics == glyphBoxMetrics_)) {
+      glyphBox_ = CellBox(blackPolyPoly_, grayPOlyPoly_, {E, E});
+      glyphBoxMetrics_ = metrics;
+    }
   }
   cellWidth_ = cell.width;
   cellInset_ = E;

@@ -258,6 +258,7 @@ class IAeverLiquidIndicator {
   int cellWidth_ = 0;
   int cellInset_ = 0;
   Rect glyphBox_;  // what one cell's segments or dots cover, from the cell's top left corner
+  GlyphMetrics glyphBoxMetrics_{.w = -1, .dot = {}};  // the cells' shape glyphBox_ was found for
   CoverageMask scratch_;
 };
 
