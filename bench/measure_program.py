@@ -1,14 +1,23 @@
 """Whole-program figures under Wine: memory (resident and anonymous) and CPU while idle and while
-the pointer moves about 250 times a second, for Quillomat.exe against two baselines built beside
-it: a bare window with a 75 ms timer, and a minimal program with both low-level hooks and a 75 ms
-timer that queries the pointer and the last input.
+the pointer moves at given rates (pointer events a second), away from the panel and back and forth
+along its row, for Quillomat.exe against two baselines built beside it: a bare window with a 75 ms
+timer, and a minimal program with both low-level hooks and a 75 ms timer that queries the pointer
+and the last input; both put their window where the default panel stands.
 
-    QUILLO_WIN64_DIR=build/win64 python3 bench/measure_program.py [--seconds N] [--rounds N]
+    QUILLO_WIN64_DIR=build/win64 python3 bench/measure_program.py \
+        [--seconds N] [--rounds N] [--rates 125,250] [--programs Quillomat.exe,minimal_hooks.exe]
 
 Each program runs alone in a fresh Wine desktop (Xvfb, virtual desktop with its shell) with an
-empty settings key, so Quillomat shows its default panel (horizontal, all fourteen items)."""
+empty settings key, so Quillomat shows its default panel (horizontal, all fourteen items). The
+programs take turns within a round, so each is compared with the minimal hooked program of the
+same round (the machine is shared: absolute figures move with the load, same-run ratios much
+less); the ratios given are medians over the rounds. The pointer is moved through XTest at an
+even pace held against the clock (an xdotool script's sleeps add its own time to every step and
+fall short of the rate); the rate reached is reported beside the one asked for, and so is the
+machine's load average."""
 
 import argparse
+import ctypes
 import os
 import pathlib
 import statistics
@@ -20,8 +29,10 @@ ROOT = pathlib.Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 from conftest import Wine  # noqa: E402
 
-PROGRAMS = ["Quillomat.exe", "bare_window.exe", "minimal_hooks.exe"]
-TICKS = os.sysconf("SC_CLK_TCK")
+PROGRAMS = ["Quillomat.exe", "bare_window.exe", "minimal_hooks.exe", "minimal_hook_thread.exe"]
+# What each Quillomat is compared with: the minimal hooked program, and the same with its hooks on
+# a thread of their own as ours are (the floor of that design).
+BASELINES = ["minimal_hooks.exe", "minimal_hook_thread.exe"]
 
 
 def memory_kib(pid):
@@ -34,83 +45,158 @@ def memory_kib(pid):
 
 
 def cpu_seconds(pid):
-    fields = pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
+    """The CPU time of all the process's threads, to the nanosecond (the scheduler's own count:
+    utime and stime in /proc/PID/stat are sampled at the clock tick, too coarse for a program
+    that uses a few per cent)."""
+    total = 0
+    for task in pathlib.Path(f"/proc/{pid}/task").iterdir():
+        try:
+            total += int((task / "schedstat").read_text().split()[0])
+        except (OSError, ValueError, IndexError):
+            pass  # a thread that just ended
+    return total / 1e9
 
 
-def move_pointer(wine, seconds, over_panel, rate=250):
-    """One xdotool process that moves the pointer `rate` times a second: away from the panel, or
-    back and forth along it (the default panel is a 44-pixel row across the screen's middle; the
-    baselines have nothing there)."""
+def load_average():
+    return float(pathlib.Path("/proc/loadavg").read_text().split()[0])
+
+
+def pointer_path(i, over_panel):
+    """The i-th point: away from the panel, or along it (the default panel is a 44-pixel row across
+    the screen's middle, x 166-1754; the baselines' window stands there too)."""
+    if over_panel:
+        return 300 + (i * 9) % 1300, 530 + (i * 5) % 24
+    return 200 + (i * 7) % 600, 120 + (i * 3) % 250
+
+
+def move(seconds, rate, over_panel):
+    """Runs in a process of its own (`--move`): `rate` pointer moves a second for `seconds`, each
+    at its time on the clock; prints the rate reached."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    xtst = ctypes.CDLL("libXtst.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                          ctypes.c_int, ctypes.c_ulong]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise SystemExit("no X display")
     steps = int(seconds * rate)
-    args = []
+    begin = start = time.monotonic()
     for i in range(steps):
-        if over_panel:
-            x = 300 + (i * 9) % 1300
-            y = 530 + (i * 5) % 24
-        else:
-            x = 200 + (i * 7) % 600
-            y = 120 + (i * 3) % 250
-        args += ["mousemove", str(x), str(y), "sleep", f"{1 / rate:.4f}"]
-    return subprocess.Popen(["xdotool", *args], env=wine.env, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+        due = start + i / rate
+        late = time.monotonic() - due
+        if late < 0:
+            time.sleep(-late)
+        elif late > 0.05:
+            start += late  # held up (the machine is shared): go on from here, no burst
+        x, y = pointer_path(i, over_panel)
+        xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
+        x11.XFlush(display)
+    print(f"{steps / (time.monotonic() - begin):.1f}")
 
 
-def measure(wine, exe, seconds):
+def move_pointer(wine, seconds, over_panel, rate):
+    return subprocess.Popen(
+        [sys.executable, __file__, "--move", str(seconds), str(rate), "1" if over_panel else "0"],
+        env=wine.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+
+
+def measure(wine, exe, seconds, rates):
     wine.restart_server()
     wine.reg_clear()
-    wine.start([wine.exe(exe)])
+    wine.start([wine.exe(exe)])  # a name in QUILLO_WIN64_DIR, or a path (another build)
     time.sleep(5)  # settled
-    pid = wine.pid_of(exe, timeout=20)
+    pid = wine.pid_of(pathlib.Path(exe).name, timeout=20)
     mem = memory_kib(pid)
+    loads = [load_average()]
     c0, t0 = cpu_seconds(pid), time.time()
     time.sleep(seconds)
-    idle = (cpu_seconds(pid) - c0) / (time.time() - t0)
-    moving = {}
-    for over in (False, True):
-        mover = move_pointer(wine, seconds, over)
-        c0, t0 = cpu_seconds(pid), time.time()
-        mover.wait()
-        moving[over] = (cpu_seconds(pid) - c0) / (time.time() - t0)
+    result = {"rss": mem.get("Rss", 0), "anon": mem.get("Anonymous", 0),
+              "idle": (cpu_seconds(pid) - c0) / (time.time() - t0)}
+    for rate in rates:
+        for over in (False, True):
+            mover = move_pointer(wine, seconds, over, rate)
+            c0, t0 = cpu_seconds(pid), time.time()
+            reached, _ = mover.communicate()
+            cpu = (cpu_seconds(pid) - c0) / (time.time() - t0)
+            key = ("over" if over else "moving", rate)
+            result[key] = cpu
+            result[("reached",) + key] = float(reached.strip() or 0)
+            loads.append(load_average())
+    result["load"] = statistics.mean(loads)
     wine.kill_programs()
-    return {"rss": mem.get("Rss", 0), "anon": mem.get("Anonymous", 0), "idle": idle,
-            "moving": moving[False], "over": moving[True]}
+    return result
 
 
 def main():
+    if len(sys.argv) == 5 and sys.argv[1] == "--move":
+        move(float(sys.argv[2]), float(sys.argv[3]), sys.argv[4] == "1")
+        return
     ap = argparse.ArgumentParser()
-    ap.add_argument("--seconds", type=float, default=20)
+    ap.add_argument("--seconds", type=float, default=10)
     ap.add_argument("--rounds", type=int, default=3)
+    ap.add_argument("--rates", default="125,250",
+                    help="pointer events a second, comma-separated (125: a common mouse's report "
+                         "rate)")
+    ap.add_argument("--programs", default=",".join(PROGRAMS),
+                    help="names in QUILLO_WIN64_DIR or paths of other builds, such as the "
+                         "program before a change, to compare in the same run")
     a = ap.parse_args()
+    rates = [int(r) for r in a.rates.split(",")]
+    programs = a.programs.split(",")
     win64 = pathlib.Path(os.environ.get("QUILLO_WIN64_DIR", ROOT / "build" / "win64"))
     wine = Wine(ROOT / "build" / "measure", win64)
-    results = {p: [] for p in PROGRAMS}
+    results = {p: [] for p in programs}
     try:
         wine.boot()
         for _ in range(a.rounds):
-            for p in PROGRAMS:
-                results[p].append(measure(wine, p, a.seconds))
+            for p in programs:
+                results[p].append(measure(wine, p, a.seconds, rates))
     finally:
         wine.shutdown()
 
     def med(p, key):
         return statistics.median(r[key] for r in results[p])
 
-    print(f"{'program':20} {'RSS MiB':>8} {'anon MiB':>9} {'CPU idle %':>11} {'CPU moving %':>13} "
-          f"{'CPU over panel %':>17}")
-    for p in PROGRAMS:
-        print(f"{p:20} {med(p, 'rss') / 1024:8.1f} {med(p, 'anon') / 1024:9.1f} "
-              f"{100 * med(p, 'idle'):11.2f} {100 * med(p, 'moving'):13.2f} "
-              f"{100 * med(p, 'over'):17.2f}")
-    q, bare, hooks = PROGRAMS
-    print(f"anonymous memory above the bare window: {(med(q, 'anon') - med(bare, 'anon')) / 1024:.1f} MiB")
-    print(f"CPU while moving, against the minimal hooked program: "
-          f"{med(q, 'moving') / max(med(hooks, 'moving'), 1e-9):.2f}x")
-    print(f"CPU while moving over the panel, against the minimal hooked program: "
-          f"{med(q, 'over') / max(med(hooks, 'over'), 1e-9):.2f}x")
-    print(f"CPU while idle, against the minimal hooked program: "
-          f"{med(q, 'idle') / max(med(hooks, 'idle'), 1e-9):.2f}x")
-
+    cases = [("idle", "idle", None)] + [
+        (f"{name} {rate}/s", (key, rate), rate)
+        for rate in rates for key, name in (("moving", "moving elsewhere"),
+                                            ("over", "moving over the panel"))]
+    print(f"{a.rounds} rounds of {a.seconds:g} s; load average "
+          f"{min(r['load'] for rs in results.values() for r in rs):.2f}-"
+          f"{max(r['load'] for rs in results.values() for r in rs):.2f} "
+          f"(median {statistics.median(r['load'] for rs in results.values() for r in rs):.2f}) "
+          f"on {os.cpu_count()} cores")
+    width = max(20, *(len(p) for p in programs)) + 1
+    print(f"{'program':{width}} {'RSS MiB':>8} {'anon MiB':>9}")
+    for p in programs:
+        print(f"{p:{width}} {med(p, 'rss') / 1024:8.1f} {med(p, 'anon') / 1024:9.1f}")
+    if "bare_window.exe" in programs:
+        for p in programs:
+            if pathlib.Path(p).name == "Quillomat.exe":
+                print(f"anonymous memory above the bare window, {p}: "
+                      f"{(med(p, 'anon') - med('bare_window.exe', 'anon')) / 1024:.2f} MiB")
+    compared = [p for p in programs if pathlib.Path(p).name == "Quillomat.exe"]
+    baselines = [b for b in BASELINES if b in programs]
+    print()
+    print("CPU %, medians of the rounds; each Quillomat against each baseline of the same round "
+          "(median ratio, and each round's)")
+    for i, p in enumerate(programs):
+        print(f"  [{i}] {p}")
+    print(f"{'':34}" + "".join(f"{'[' + str(i) + ']':>9}" for i in range(len(programs))))
+    for label, key, rate in cases:
+        line = f"{label:34}" + "".join(f"{100 * med(p, key):9.2f}" for p in programs)
+        print(line)
+        for p in compared:
+            for base in baselines:
+                ratios = [q[key] / max(b[key], 1e-9) for q, b in zip(results[p], results[base])]
+                print(f"{'':34}[{programs.index(p)}]/[{programs.index(base)}] "
+                      f"{statistics.median(ratios):.2f}x ({' '.join(f'{r:.2f}' for r in ratios)})")
+        if rate:
+            reached = [r[("reached",) + key] for rs in results.values() for r in rs]
+            print(f"{'':34}rate reached {min(reached):.0f}-{max(reached):.0f}/s")
 
 if __name__ == "__main__":
     main()

@@ -2,6 +2,7 @@
 // queues rebuild requests to itself and reports the pointer entering and leaving.
 #include "win32/indicator_view.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -45,13 +46,35 @@ IndicatorView::~IndicatorView() {
 
 HWND IndicatorView::Create(HWND parent, int x, int y, int width, int height) {
   const DWORD style = (parent ? WS_CHILD | WS_CLIPSIBLINGS : WS_POPUP) | WS_VISIBLE;
+  origin_ = {x, y};
   CreateWindowExW(0, kIndicatorWindowClass, L"", style, x, y, width, height, parent, nullptr,
                   ModuleInstance(), this);
   return hwnd_;
 }
 
 void IndicatorView::SetBounds(int x, int y, int width, int height) {
+  origin_ = {x, y};
   if (hwnd_) MoveWindow(hwnd_, x, y, width, height, TRUE);
+}
+
+void IndicatorView::PaintPending(HDC parentDc) {
+  if (!HasPendingPaint()) return;
+  const indicator::Rect r = pending_;
+  pending_ = {};
+  const indicator::Bitmap& picture = control_.CanvasBitmap();
+  if (!hwnd_ || picture.Empty()) return;
+  if (!parentDc) {
+    const RECT area{r.left, r.top, r.right, r.bottom};
+    InvalidateRect(hwnd_, &area, FALSE);
+    return;
+  }
+  // The whole picture, clipped to the cells: the clip decides which pixels are copied.
+  IntersectClipRect(parentDc, origin_.x + r.left, origin_.y + r.top, origin_.x + r.right,
+                    origin_.y + r.bottom);
+  BITMAPINFO bi = TopDownBitmapInfo(picture.Width(), picture.Height());
+  StretchDIBits(parentDc, origin_.x, origin_.y, picture.Width(), picture.Height(), 0, 0,
+                picture.Width(), picture.Height(), picture.Data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+  SelectClipRgn(parentDc, nullptr);
 }
 
 LRESULT CALLBACK IndicatorView::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -81,6 +104,14 @@ LRESULT IndicatorView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_SETCURSOR:
+      // The class cursor, set once: the default handling would ask the parent first, which sets
+      // it too, and under Wine every setting is a round trip to the server, at every move.
+      if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd_) {
+        SetCursor(reinterpret_cast<HCURSOR>(GetClassLongPtrW(hwnd_, GCLP_HCURSOR)));
+        return TRUE;
+      }
+      return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_MOUSEMOVE:
       // Tracking the pointer costs the system a poll while it rests on the control; the panel's
       // indicators look the same under it and nobody listens, so they do without.
@@ -165,6 +196,24 @@ HRGN IndicatorView::ClipRegion() {
   return clip_.get();
 }
 
+void PaintPendingIn(HWND parent, IndicatorView* const* views, std::size_t count) {
+  bool any = false;
+  for (std::size_t i = 0; i < count && !any; ++i) any = views[i] && views[i]->HasPendingPaint();
+  if (!any) return;
+  // Hidden, nothing is drawn: shown again, the parent and its children are painted whole.
+  if (!IsWindowVisible(parent)) {
+    for (std::size_t i = 0; i < count; ++i)
+      if (views[i]) views[i]->DropPendingPaint();
+    return;
+  }
+  // Without DCX_CLIPCHILDREN (and without DCX_USESTYLE, which would add it from the parent's
+  // WS_CLIPCHILDREN): the indicators are children of the parent, drawn from its DC.
+  HDC dc = GetDCEx(parent, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+  for (std::size_t i = 0; i < count; ++i)
+    if (views[i]) views[i]->PaintPending(dc);
+  if (dc) ReleaseDC(parent, dc);
+}
+
 // ---- IndicatorHost ---------------------------------------------------------------------------
 
 void IndicatorView::PostRebuildRequest() {
@@ -173,6 +222,21 @@ void IndicatorView::PostRebuildRequest() {
 
 void IndicatorView::InvalidateControl() {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, opaque_ ? FALSE : TRUE);
+}
+
+void IndicatorView::InvalidateArea(const indicator::Rect& area) {
+  if (!hwnd_) return;
+  // Only an opaque picture in an upright rectangle can be drawn from the parent as it stands.
+  if (deferred_ && opaque_ && control_.IndicatorAngle() == 0) {
+    pending_ = !HasPendingPaint() ? area
+                                  : indicator::Rect{std::min(pending_.left, area.left),
+                                                    std::min(pending_.top, area.top),
+                                                    std::max(pending_.right, area.right),
+                                                    std::max(pending_.bottom, area.bottom)};
+    return;
+  }
+  const RECT r{area.left, area.top, area.right, area.bottom};
+  InvalidateRect(hwnd_, &r, opaque_ ? FALSE : TRUE);
 }
 
 void IndicatorView::UpdateControl() {

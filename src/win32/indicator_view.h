@@ -18,6 +18,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,6 +50,16 @@ class IndicatorView final : private indicator::IndicatorHost {
   const indicator::IAeverLiquidIndicator& Control() const { return control_; }
 
   void SetBounds(int x, int y, int width, int height);
+  // Deferred, a changed text's cells are not repainted through the window's own paint message
+  // but kept for PaintPending, so that the parent draws every indicator that changed in one
+  // pass (the panel's figures change together at every sample).
+  void SetDeferredPainting(bool deferred) { deferred_ = deferred; }
+  bool HasPendingPaint() const { return pending_.right > pending_.left; }
+  // Draws what is kept into `parentDc`, a DC of the parent that does not clip its children;
+  // without one, marks it for the window's own paint message.
+  void PaintPending(HDC parentDc);
+  // Forgets what is kept: the parent is hidden, and shown again it repaints everything.
+  void DropPendingPaint() { pending_ = {}; }
   // Button presses on the indicator, the extra buttons included (the panel drags its window so).
   void SetOnMouseDown(MouseHandler handler) { onMouseDown_ = std::move(handler); }
 
@@ -62,6 +73,7 @@ class IndicatorView final : private indicator::IndicatorHost {
   // IndicatorHost.
   void PostRebuildRequest() override;
   void InvalidateControl() override;
+  void InvalidateArea(const indicator::Rect& area) override;
   void UpdateControl() override;
   bool HasParent() const override;
   void ApplyWindowShape(const indicator::Quad& shape) override;
@@ -75,6 +87,9 @@ class IndicatorView final : private indicator::IndicatorHost {
   indicator::IAeverLiquidIndicator control_;
   bool opaque_ = true;
   bool tracking_ = false;
+  bool deferred_ = false;
+  POINT origin_{};           // the window's top left corner in its parent
+  indicator::Rect pending_;  // kept for PaintPending, in the control's coordinates
   struct RegionDeleter {
     void operator()(HRGN region) const noexcept { DeleteObject(region); }
   };
@@ -85,5 +100,9 @@ class IndicatorView final : private indicator::IndicatorHost {
   std::uint64_t clipBuild_ = 0;
   MouseHandler onMouseDown_;
 };
+
+// Draws what `views` (children of `parent`; null entries are skipped) keep, all in one pass
+// into one DC of the parent.
+void PaintPendingIn(HWND parent, IndicatorView* const* views, std::size_t count);
 
 }  // namespace quillo

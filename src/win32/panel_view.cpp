@@ -116,6 +116,7 @@ void PanelView::Build(PanelLayout layout, int language) {
               : message == WM_MBUTTONDOWN ? WM_MBUTTONUP
                                           : WM_XBUTTONUP);
     });
+    view->SetDeferredPainting(true);
     indicators_[static_cast<size_t>(pc.id)] = std::move(view);
   }
   built_ = true;
@@ -216,6 +217,13 @@ void PanelView::ShowSample(const SampleView& view) {
     }
     c.SetIndicatorstring(u.text);
   }
+  PaintChangedFigures();
+}
+
+void PanelView::PaintChangedFigures() {
+  std::array<IndicatorView*, kControlCount> views{};
+  for (int i = 0; i < kControlCount; ++i) views[i] = indicators_[i].get();
+  PaintPendingIn(window_, views.data(), views.size());
 }
 
 }  // namespace quillo

@@ -49,6 +49,8 @@ class PanelView {
 
  private:
   void CreateFonts(int dpi, int language);
+  // The cells of every figure the sample changed, drawn in one pass into one DC of the panel.
+  void PaintChangedFigures();
 
   HINSTANCE instance_;
   HWND window_;

@@ -1,10 +1,10 @@
 // Text-to-cell layout of the segment indicator.
 #include "core/indicator/cell_layout.h"
 
-#include "core/util/utf.h"
-
 #include <algorithm>
 #include <cstdint>
+
+#include "core/util/utf.h"
 
 namespace quillo::indicator {
 
@@ -29,6 +29,14 @@ void LayoutCells(std::string_view text, int signNumber, IAIndicatorKind kind, Ce
     cells.push_back({c, false});
   }
   cells.insert(cells.begin(), n - cells.size(), Cell{});
+}
+
+CellSpan ChangedCells(const Cells& before, const Cells& after) {
+  if (before.size() != after.size()) return {0, int(after.size())};
+  int first = 0, last = int(after.size());
+  while (first < last && before[first] == after[first]) ++first;
+  while (last > first && before[last - 1] == after[last - 1]) --last;
+  return first == last ? CellSpan{} : CellSpan{first, last - first};
 }
 
 }  // namespace quillo::indicator

@@ -16,6 +16,17 @@ struct Cell {
 };
 using Cells = std::vector<Cell>;
 
+// Cells [first, first + count), leftmost first; count 0 for none.
+struct CellSpan {
+  int first = 0;
+  int count = 0;
+  friend bool operator==(const CellSpan&, const CellSpan&) = default;
+};
+
+// The cells a new layout shows differently from the last one, from the first that differs to the
+// last: all that a changed text must repaint (a figure that counts up changes its last digits).
+// Layouts of different lengths differ everywhere.
+CellSpan ChangedCells(const Cells& before, const Cells& after);
 
 // The indicator works per UTF-16 code unit, so a character outside the Basic Multilingual Plane
 // fills two (blank) cells; malformed UTF-8 yields U+FFFD per bad byte.

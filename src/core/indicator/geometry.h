@@ -42,6 +42,7 @@ double SegmentThickness(IAIndicatorStyle style, bool widened, int cellWidth, int
 struct DotSize {
   double w = 0;
   double h = 0;
+  friend bool operator==(const DotSize&, const DotSize&) = default;
 };
 DotSize MatrixDotSize(IAIndicatorStyle style, bool widened, int cellWidth, int cellHeight);
 
@@ -52,6 +53,7 @@ struct GlyphMetrics {
   int h = 0;
   double t = 0;  // segment thickness
   DotSize dot;   // matrix dot size
+  friend bool operator==(const GlyphMetrics&, const GlyphMetrics&) = default;
 };
 GlyphMetrics MakeGlyphMetrics(IAIndicatorKind kind, IAIndicatorStyle style, bool widened,
                               int cellWidth, int cellHeight);

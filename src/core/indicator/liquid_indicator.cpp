@@ -1,6 +1,8 @@
 // The segment indicator control: property writers, size and shape rules, and picture building.
 #include "core/indicator/liquid_indicator.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -12,6 +14,20 @@ namespace {
 
 Quad RectQuad(int width, int height) {
   return {{{0, 0}, {width, 0}, {width, height}, {0, height}}};
+}
+
+// What the polygons of one cell cover, relative to that cell's corner `origin`: a filled span
+// ends before its vertices' right and bottom, so one pixel more is only a margin.
+Rect CellBox(const Points& lit, const Points& unlit, Point origin) {
+  Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (const Points* list : {&lit, &unlit})
+    for (const Point& p : *list) {
+      box.left = std::min(box.left, p.x - origin.x);
+      box.top = std::min(box.top, p.y - origin.y);
+      box.right = std::max(box.right, p.x - origin.x + 1);
+      box.bottom = std::max(box.bottom, p.y - origin.y + 1);
+    }
+  return box.left <= box.right ? box : Rect{};
 }
 
 }  // namespace
@@ -87,7 +103,18 @@ void IAeverLiquidIndicator::SetIndicatorstring(std::string_view utf8) {
   // nothing but this comparison.
   if (utf8 == indicatorString_) return;
   indicatorString_.assign(utf8);
-  RebuildAndRepaint();
+  if (rebuildWanted_ || cells_.size() != std::size_t(signNumber_)) {
+    RebuildAndRepaint();
+    return;
+  }
+  // A figure that counts on changes its last digits: only the cells that show something else
+  // are repainted, and a text laid out as the last one ("1,5" after "1.5") repaints nothing.
+  LayoutCells(indicatorString_, signNumber_, indicatorKind_, nextCells_);
+  const CellSpan changed = ChangedCells(cells_, nextCells_);
+  if (changed.count == 0) return;
+  cells_.swap(nextCells_);
+  BuildPicture();
+  if (host_) host_->InvalidateArea(CellsArea(changed));
 }
 
 void IAeverLiquidIndicator::SetIndicatorKind(IAIndicatorKind value) {
@@ -304,6 +331,27 @@ Color IAeverLiquidIndicator::Resolve(Color c) const {
 // ---- the picture -----------------------------------------------------------------------------
 
 void IAeverLiquidIndicator::RebuildImage() {
+  LayoutCells(indicatorString_, signNumber_, indicatorKind_, cells_);
+  BuildPicture();
+}
+
+Rect IAeverLiquidIndicator::CellsArea(CellSpan span) const {
+  const Rect whole{0, 0, width_, height_};
+  if (indicatorAngle_ != 0 || transparentMode_ != tmNone || span.count <= 0 ||
+      glyphBox_.right <= glyphBox_.left)
+    return whole;
+  const int left = (width_ - indicatorWidth_) / 2 + cellInset_ + span.first * cellWidth_;
+  const int top = (height_ - indicatorHeight_) / 2 + cellInset_;
+  Rect r{left + glyphBox_.left, top + glyphBox_.top,
+         left + (span.count - 1) * cellWidth_ + glyphBox_.right, top + glyphBox_.bottom};
+  r.left = std::max(r.left, 0);
+  r.top = std::max(r.top, 0);
+  r.right = std::min(r.right, width_);
+  r.bottom = std::min(r.bottom, height_);
+  return r.left < r.right && r.top < r.bottom ? r : Rect{};
+}
+
+void IAeverLiquidIndicator::BuildPicture() {
   ++rebuildCount_;
   const int CW = width_, CH = height_;
   const int IW = indicatorWidth_, IH = indicatorHeight_;
@@ -320,12 +368,20 @@ void IAeverLiquidIndicator::RebuildImage() {
   const int E =
       CellInset(indicatorGap_, outerBevel_, outerBevelWidth_, innerBevel_, innerBevelWidth_);
   const Size cell = CellSize(IW, IH, signNumber_, E);
-  LayoutCells(indicatorString_, signNumber_, indicatorKind_, cells_);
   const GlyphMetrics metrics =
       MakeGlyphMetrics(indicatorKind_, indicatorStyle_, Widened(), cell.width, cell.height);
-  for (int k = 0; k < signNumber_; ++k)
+  for (int k = 0; k < signNumber_; ++k) {
     BuildGlyph(metrics, k * cell.width + E, E, cells_[k], blackPolyPoly_, blackVertex_,
                grayPOlyPoly_, grayVertex_);
+    // Every cell has the same segments or dots, lit or not: the first one's box serves all,
+    // until the cells' shapes change.
+    if (k == 0 && !(metrics == glyphBoxMetrics_)) {
+      glyphBox_ = CellBox(blackPolyPoly_, grayPOlyPoly_, {E, E});
+      glyphBoxMetrics_ = metrics;
+    }
+  }
+  cellWidth_ = cell.width;
+  cellInset_ = E;
   blackN_ = int(blackVertex_.size());
   grayN_ = int(grayVertex_.size());
 

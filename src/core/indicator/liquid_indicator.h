@@ -34,6 +34,11 @@ class IndicatorHost {
   virtual void PostRebuildRequest() = 0;
   // Mark the whole control for repainting.
   virtual void InvalidateControl() = 0;
+  // Mark a part of it (the cells a new text changed); a host may repaint more.
+  virtual void InvalidateArea(const Rect& area) {
+    (void)area;
+    InvalidateControl();
+  }
   // Paint what is marked, now.
   virtual void UpdateControl() = 0;
   virtual bool HasParent() const = 0;
@@ -152,6 +157,9 @@ class IAeverLiquidIndicator {
   const CoverageMask* ClipRGN() const { return hasClipRGN_ ? &clipRGN_ : nullptr; }
   // Grows by one with every RebuildImage.
   std::uint64_t RebuildCount() const { return rebuildCount_; }
+  // Where the current picture shows these cells, in the control's coordinates: every pixel that
+  // their glyphs can light. The whole control when the picture is turned or see-through.
+  Rect CellsArea(CellSpan cells) const;
 
   // Lit and unlit polygons of the current picture, in canvas coordinates.
   const Points& BlackPolyPoly() const { return blackPolyPoly_; }
@@ -178,6 +186,8 @@ class IAeverLiquidIndicator {
   bool HoverColor() const { return moused_ && (mouseAction_ == maColor || mouseAction_ == maBoth); }
   Color Resolve(Color c) const;
   void RebuildAndRepaint();
+  // RebuildImage with the cells already laid out.
+  void BuildPicture();
   // Queues a rebuild request; `needed` false when the cause cannot change the picture.
   void PostRebuild(bool needed = true);
   void Resize(int width, int height, bool repaint);
@@ -241,8 +251,14 @@ class IAeverLiquidIndicator {
   std::uint64_t rebuildCount_ = 0;
   bool rebuildWanted_ = false;  // a queued request that must rebuild
 
-  // Scratch kept between rebuilds so that a rebuild allocates nothing.
+  // Scratch kept between rebuilds so that a rebuild allocates nothing. `cells_` is the layout
+  // the picture shows.
   Cells cells_;
+  Cells nextCells_;
+  int cellWidth_ = 0;
+  int cellInset_ = 0;
+  Rect glyphBox_;  // what one cell's segments or dots cover, from the cell's top left corner
+  GlyphMetrics glyphBoxMetrics_{.w = -1, .dot = {}};  // the cells' shape glyphBox_ was found for
   CoverageMask scratch_;
 };
 

@@ -10,6 +10,19 @@
 //   indicator_probe stretch <dir>     for a table of texture and canvas sizes, writes StretchBlt's
 //                                     nearest-pixel stretch (COLORONCOLOR) beside the core's
 //                                     stretched texture: <case>_gdi.ppm and <case>_core.ppm
+//   indicator_probe changes <dir>     three indicators styled as the panel's on a host window,
+//                                     painted whole, then given new texts whose changed cells
+//                                     the host draws in one pass (PaintPendingIn); writes each
+//                                     picture (changes_<i>_canvas.ppm) and changes_ready.txt
+//                                     (the windows' screen rectangles, then how many of them
+//                                     still wait for a paint message), then runs until
+//                                     changes_stop appears (or a minute passes)
+//   indicator_probe cursor <dir>      an indicator on a host window whose class cursor is a
+//                                     cross; writes cursor_ready.txt (the indicator's screen
+//                                     rectangle), then at every pointer move over the indicator
+//                                     cursor_report.txt: the moves, whether the thread's cursor
+//                                     is the indicator's class cursor (the arrow), and how often
+//                                     the host was asked for the cursor; runs until cursor_stop
 //   indicator_probe sizes             resizes and turns an indicator window and prints, after
 //                                     each step, the window's size, the picture's size, and the
 //                                     box of the window region beside that of the core's shape
@@ -24,8 +37,9 @@
 #include "core/indicator/liquid_indicator.h"
 #include "core/indicator/materials.h"
 #include "core/indicator/polygon_fill.h"
-#include "win32/indicator_view.h"
+#include "core/panel/indicator_style.h"
 #include "win32/dib.h"
+#include "win32/indicator_view.h"
 
 using namespace quillo::indicator;
 
@@ -311,6 +325,126 @@ int Show(const std::wstring& dir, const std::string& name) {
   return 0;
 }
 
+// ---- changes ---------------------------------------------------------------------------------
+
+int Changes(const std::wstring& dir) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  quillo::IndicatorView::Register(inst);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = inst;
+  wc.hbrBackground = CreateSolidBrush(kHostColor);
+  wc.lpszClassName = L"IndicatorProbeChanges";
+  RegisterClassExW(&wc);
+  HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"indicator changes",
+                              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 200, 150, 400, 300, nullptr,
+                              nullptr, inst, nullptr);
+  struct Figure {
+    int x, y;
+    const char* first;
+    const char* then;
+  };
+  constexpr Figure figures[] = {
+      {20, 30, "1234567", "1234568"}, {20, 80, "0.999", "1.000"}, {200, 130, "99", "100"}};
+  quillo::IndicatorView views[3];
+  quillo::IndicatorView* list[3];
+  for (int i = 0; i < 3; ++i) {
+    views[i].Create(host, figures[i].x, figures[i].y, 137, 19);
+    quillo::ApplyIndicatorStyle(views[i].Control());
+    views[i].SetDeferredPainting(true);
+    views[i].Control().SetIndicatorstring(figures[i].first);
+    list[i] = &views[i];
+  }
+  RedrawWindow(host, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  for (int i = 0; i < 3; ++i) views[i].Control().SetIndicatorstring(figures[i].then);
+  quillo::PaintPendingIn(host, list, 3);
+  GdiFlush();
+
+  int waiting = 0;
+  for (const auto& v : views) waiting += GetUpdateRect(v.Handle(), nullptr, FALSE) ? 1 : 0;
+  const std::wstring base = dir + L"\\changes";
+  for (int i = 0; i < 3; ++i)
+    WritePpm(base + L"_" + std::to_wstring(i) + L"_canvas.ppm", views[i].Control().CanvasBitmap());
+  if (FILE* f = _wfopen((base + L"_ready.txt").c_str(), L"w")) {
+    for (const auto& v : views) {
+      RECT r;
+      GetWindowRect(v.Handle(), &r);
+      std::fprintf(f, "%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    }
+    std::fprintf(f, "%d\n", waiting);
+    std::fclose(f);
+  }
+  const std::wstring stop = base + L"_stop";
+  SetTimer(host, 1, 100, nullptr);
+  const ULONGLONG until = GetTickCount64() + 60000;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    DispatchMessageW(&msg);
+    if (GetFileAttributesW(stop.c_str()) != INVALID_FILE_ATTRIBUTES || GetTickCount64() > until)
+      break;
+  }
+  return 0;
+}
+
+// ---- cursor ----------------------------------------------------------------------------------
+
+int g_hostAsked = 0;
+
+LRESULT CALLBACK CursorHostProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SETCURSOR) ++g_hostAsked;
+  return DefWindowProcW(h, m, w, l);
+}
+
+int Cursor(const std::wstring& dir) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  quillo::IndicatorView::Register(inst);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = CursorHostProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+  wc.hbrBackground = CreateSolidBrush(kHostColor);
+  wc.lpszClassName = L"IndicatorProbeCursor";
+  RegisterClassExW(&wc);
+  HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"indicator cursor",
+                              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 200, 150, 400, 300, nullptr,
+                              nullptr, inst, nullptr);
+  quillo::IndicatorView view;
+  view.Create(host, 40, 50, 137, 19);
+  quillo::ApplyIndicatorStyle(view.Control());
+  view.Control().SetIndicatorstring("4711");
+  UpdateWindow(host);
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  const std::wstring base = dir + L"\\cursor";
+  if (FILE* f = _wfopen((base + L"_ready.txt").c_str(), L"w")) {
+    RECT r;
+    GetWindowRect(view.Handle(), &r);
+    std::fprintf(f, "%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    std::fclose(f);
+  }
+  const std::wstring stop = base + L"_stop";
+  SetTimer(host, 1, 100, nullptr);
+  const ULONGLONG until = GetTickCount64() + 60000;
+  int moves = 0;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    DispatchMessageW(&msg);
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd == view.Handle()) {
+      ++moves;
+      if (FILE* f = _wfopen((base + L"_report.txt").c_str(), L"w")) {
+        std::fprintf(f, "%d %d %d\n", moves, GetCursor() == arrow ? 1 : 0, g_hostAsked);
+        std::fclose(f);
+      }
+    }
+    if (GetFileAttributesW(stop.c_str()) != INVALID_FILE_ATTRIBUTES || GetTickCount64() > until)
+      break;
+  }
+  return 0;
+}
+
 // ---- sizes -----------------------------------------------------------------------------------
 
 void Pump() {
@@ -380,8 +514,11 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 3 && std::wstring(argv[1]) == L"fill") return Fill(argv[2]);
   if (argc >= 4 && std::wstring(argv[1]) == L"show") return Show(argv[2], Narrow(argv[3]));
   if (argc >= 2 && std::wstring(argv[1]) == L"sizes") return Sizes();
+  if (argc >= 3 && std::wstring(argv[1]) == L"changes") return Changes(argv[2]);
+  if (argc >= 3 && std::wstring(argv[1]) == L"cursor") return Cursor(argv[2]);
   if (argc >= 3 && std::wstring(argv[1]) == L"stretch") return Stretch(argv[2]);
   std::fprintf(stderr,
-               "usage: indicator_probe fill <dir> | stretch <dir> | show <dir> <case> | sizes\n");
+               "usage: indicator_probe fill <dir> | stretch <dir> | show <dir> <case> | "
+               "changes <dir> | cursor <dir> | sizes\n");
   return 2;
 }
