@@ -1,8 +1,9 @@
 """Whole-program figures under Wine: memory (resident and anonymous) and CPU while idle and while
 the pointer moves at given rates (pointer events a second), away from the panel and back and forth
-along its row, for Quillomat.exe against two baselines built beside it: a bare window with a 75 ms
-timer, and a minimal program with both low-level hooks and a 75 ms timer that queries the pointer
-and the last input; both put their window where the default panel stands.
+along its row, for Quillomat.exe against three baselines built beside it (tools/win/baseline): a
+bare window with a 75 ms timer; a minimal program with both low-level hooks and a 75 ms timer that
+queries the pointer and the last input; and the same with its hooks on a thread of their own, as
+Quillomat's are. All three put their window where the default panel stands.
 
     QUILLO_WIN64_DIR=build/win64 python3 bench/measure_program.py \
         [--seconds N] [--rounds N] [--rates 125,250] [--programs Quillomat.exe,minimal_hooks.exe]
