@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/version.h"
 #include "check.h"
+#include "core/app/version.h"
 #include "core/online/version_file.h"
 #include "core/util/utf.h"
 

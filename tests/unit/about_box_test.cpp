@@ -1,11 +1,11 @@
 // The about dialog's texts and layout at several DPIs, and the logo's resize and flattening.
 #include "core/app/about_box.h"
-#include "core/app/version.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
+#include "core/app/version.h"
 #include "core/util/picture_scale.h"
 
 namespace quillo {
