@@ -575,3 +575,38 @@ def save_dialog_typed(wine, target, titles=("Save As", "Speichern unter")):
     wine.xdotool("key", "ctrl+a")
     wine.xdotool("type", "--delay", 40, "Z:" + str(target).replace("/", "\\"))
     wine.xdotool("key", "Return")
+
+
+# -- pictures a helper program writes ------------------------------------------------------------
+def read_pnm(path: pathlib.Path, channels: int):
+    """(width, height, pixels) of a binary PNM file of `channels` bytes a pixel."""
+    data = path.read_bytes()
+    parts = data.split(maxsplit=4)
+    width, height = int(parts[1]), int(parts[2])
+    return width, height, data[len(data) - width * height * channels:]
+
+
+def wait_for_file(path: pathlib.Path, proc, seconds=30.0):
+    """Until a helper program has written `path`; fails if it ends first."""
+    deadline = time.monotonic() + seconds
+    while not path.exists():
+        assert proc.poll() is None, "the probe ended before showing its window"
+        assert time.monotonic() < deadline, f"{path.name} never appeared"
+        time.sleep(0.1)
+
+
+def mismatches(screen, origin, expected):
+    """The pixels of a screen (read_pnm's) at `origin` that differ from `expected` ("size", and
+    "pixel"(x, y)): (x, y, got, wanted) each."""
+    sw, _, pixels = screen
+    left, top = origin
+    w, h = expected["size"]
+    bad = []
+    for y in range(h):
+        for x in range(w):
+            i = ((top + y) * sw + left + x) * 3
+            got = tuple(pixels[i:i + 3])
+            want = expected["pixel"](x, y)
+            if got != want:
+                bad.append((x, y, got, want))
+    return bad

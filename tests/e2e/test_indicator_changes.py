@@ -2,11 +2,10 @@
 parent's DC (as the panel draws what a sample changed): under Wine the screen then shows each
 indicator's whole new picture, with no paint message of the indicators' own left to finish it."""
 
-import pathlib
 import subprocess
 import time
 
-from test_indicator_window import _mismatches, _read_pnm, _wait_for
+from helpers import mismatches, read_pnm, wait_for_file
 
 
 def test_changed_cells_drawn_in_one_pass_show_the_new_pictures(wine):
@@ -17,7 +16,7 @@ def test_changed_cells_drawn_in_one_pass_show_the_new_pictures(wine):
     proc = wine.start([wine.exe("indicator_probe.exe"), "changes", out.name])
     try:
         ready = out / "changes_ready.txt"
-        _wait_for(ready, proc)
+        wait_for_file(ready, proc)
         lines = []
         deadline = time.monotonic() + 10
         while len(lines) < 4:  # written and closed right after the last draw
@@ -30,7 +29,7 @@ def test_changed_cells_drawn_in_one_pass_show_the_new_pictures(wine):
         expected = []
         for i, line in enumerate(rects):
             left, top, right, bottom = map(int, line.split())
-            cw, ch, canvas = _read_pnm(out / f"changes_{i}_canvas.ppm", 3)
+            cw, ch, canvas = read_pnm(out / f"changes_{i}_canvas.ppm", 3)
             assert (cw, ch) == (right - left, bottom - top)
             expected.append(((left, top), {
                 "size": (cw, ch),
@@ -43,8 +42,8 @@ def test_changed_cells_drawn_in_one_pass_show_the_new_pictures(wine):
         while True:  # Wine hands the window's pixels to X a moment after drawing
             wine.screenshot(shot_png)
             subprocess.run(["convert", str(shot_png), str(shot_ppm)], check=True, timeout=60)
-            screen = _read_pnm(shot_ppm, 3)
-            bad = [(i, _mismatches(screen, origin, e)) for i, (origin, e) in enumerate(expected)]
+            screen = read_pnm(shot_ppm, 3)
+            bad = [(i, mismatches(screen, origin, e)) for i, (origin, e) in enumerate(expected)]
             bad = [(i, b[:5], len(b)) for i, b in bad if b]
             if not bad or time.monotonic() > deadline:
                 break

@@ -2,11 +2,10 @@
 its parent is not asked first (under Wine every setting of the cursor is a round trip to the
 server, at every pointer move over the panel)."""
 
-import pathlib
 import subprocess
 import time
 
-from test_indicator_window import _wait_for
+from helpers import wait_for_file
 
 
 def test_the_indicator_sets_its_class_cursor_without_asking_its_parent(wine):
@@ -17,7 +16,7 @@ def test_the_indicator_sets_its_class_cursor_without_asking_its_parent(wine):
     proc = wine.start([wine.exe("indicator_probe.exe"), "cursor", out.name])
     try:
         ready = out / "cursor_ready.txt"
-        _wait_for(ready, proc)
+        wait_for_file(ready, proc)
         rect = []
         deadline = time.monotonic() + 10
         while len(rect) < 4:

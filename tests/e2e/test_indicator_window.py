@@ -2,43 +2,12 @@
 window shape (and, when see-through, inside the clip region) the screen has the core's pixels,
 elsewhere the host window's colour shows through."""
 
-import pathlib
 import subprocess
 import time
 
 import pytest
 
-from helpers import wait_for
-
-
-def _read_pnm(path: pathlib.Path, channels: int):
-    data = path.read_bytes()
-    parts = data.split(maxsplit=4)
-    width, height = int(parts[1]), int(parts[2])
-    return width, height, data[len(data) - width * height * channels:]
-
-
-def _wait_for(path: pathlib.Path, proc, seconds=30.0):
-    deadline = time.monotonic() + seconds
-    while not path.exists():
-        assert proc.poll() is None, "the probe ended before showing its window"
-        assert time.monotonic() < deadline, f"{path.name} never appeared"
-        time.sleep(0.1)
-
-
-def _mismatches(screen, origin, expected):
-    sw, _, pixels = screen
-    left, top = origin
-    w, h = expected["size"]
-    bad = []
-    for y in range(h):
-        for x in range(w):
-            i = ((top + y) * sw + left + x) * 3
-            got = tuple(pixels[i:i + 3])
-            want = expected["pixel"](x, y)
-            if got != want:
-                bad.append((x, y, got, want))
-    return bad
+from helpers import mismatches, read_pnm, wait_for, wait_for_file
 
 
 @pytest.mark.parametrize("case", ["default", "rotated", "see_through"])
@@ -50,18 +19,18 @@ def test_window_shows_the_core_picture(wine, case):
     proc = wine.start([wine.exe("indicator_probe.exe"), "show", out.name, case])
     try:
         ready = out / f"{case}_ready.txt"
-        _wait_for(ready, proc)
+        wait_for_file(ready, proc)
         # The window's rectangle and the host's colour, once the whole line is in the file.
         left, top, right, bottom, *host = wait_for(
             "the ready file stayed incomplete",
             lambda: (lambda t: [int(v) for v in t.split()] if t.endswith("\n") else None)(
                 ready.read_text()))
         host = tuple(host)
-        cw, ch, canvas = _read_pnm(out / f"{case}_canvas.ppm", 3)
+        cw, ch, canvas = read_pnm(out / f"{case}_canvas.ppm", 3)
         assert (cw, ch) == (right - left, bottom - top)
-        _, _, shape = _read_pnm(out / f"{case}_shape.pgm", 1)
+        _, _, shape = read_pnm(out / f"{case}_shape.pgm", 1)
         clip_file = out / f"{case}_clip.pgm"
-        clip = _read_pnm(clip_file, 1)[2] if clip_file.exists() else None
+        clip = read_pnm(clip_file, 1)[2] if clip_file.exists() else None
         assert (clip is not None) == (case == "see_through")
 
         def pixel(x, y):
@@ -79,7 +48,7 @@ def test_window_shows_the_core_picture(wine, case):
         for _ in range(20):  # Wine hands the window's pixels to X a moment after painting
             wine.screenshot(shot_png)
             subprocess.run(["convert", str(shot_png), str(shot_ppm)], check=True, timeout=60)
-            bad = _mismatches(_read_pnm(shot_ppm, 3), (left, top), expected)
+            bad = mismatches(read_pnm(shot_ppm, 3), (left, top), expected)
             if not bad:
                 break
             time.sleep(0.25)
