@@ -139,7 +139,7 @@ def wait_saved(wine, seconds=DEADLINE_S, **expected):
 
 # -- the program and its windows ----------------------------------------------------------------
 def window_state(wine, cls=MAIN):
-    r = wine.probe("window", cls, "5000")
+    r = wine.probe("window", cls, "30000")
     assert r.returncode == 0, f"no {cls} window"
     return numbers(r.stdout.split(" title=")[0])
 
@@ -446,7 +446,7 @@ def read_export(path):
 
 def choose_file(wine, title, name):
     """Types `name` into the file dialog titled `title` and confirms it with Return."""
-    assert wine.probe("dialog", title, "10000").returncode == 0, f"no {title} dialog"
+    assert wine.probe("dialog", title, "30000").returncode == 0, f"no {title} dialog"
     wait_for(f"the {title} dialog never took the keyboard",
              lambda: f"title={title}" in foreground(wine))
     wine.xdotool("type", "--delay", 40, name)
@@ -455,7 +455,7 @@ def choose_file(wine, title, name):
 
 
 def cancel_file_dialog(wine, title):
-    assert wine.probe("dialog", title, "10000").returncode == 0, f"no {title} dialog"
+    assert wine.probe("dialog", title, "30000").returncode == 0, f"no {title} dialog"
     wait_for(f"the {title} dialog never took the keyboard",
              lambda: f"title={title}" in foreground(wine))
     wine.xdotool("key", "Escape")
@@ -496,7 +496,7 @@ SETTINGS_TITLE = "Quillomat Setup"
 OK, CANCEL, APPLY, TABS = 1, 2, 1001, 1002
 
 
-def settings_dialog(wine, timeout=5000):
+def settings_dialog(wine, timeout=DEADLINE_S * 1000):
     r = wine.probe("titled", "#32770", SETTINGS_TITLE, str(timeout))
     assert r.returncode == 0, "the settings dialog is not open"
     return numbers(r.stdout.split(" title=")[0])
@@ -521,7 +521,9 @@ def settings_click(wine, ident, button=1):
 
 
 def open_settings(wine):
-    """Opens the settings dialog with the panel's setup button; its state once it is open."""
+    """Opens the settings dialog with the panel's setup button; its state once it is open (its
+    first opening loads the common controls, which takes seconds on a busy machine)."""
+    sync(wine)  # the panel where it will stay, its button ready for the click
     s = window_state(wine)
     # btnSetup: 44 x 18 at (6, 6) on a vertical panel, at (6, 4) on a horizontal one.
     top = 6 if s["h"] > 44 else 4

@@ -28,7 +28,7 @@ def child(wine, control):
 
 def open_about(wine):
     wine.probe("command", "TfrmMain", str(CMD_ABOUT))
-    assert wine.probe("dialog", TITLE, "10000").returncode == 0, "the about dialog did not open"
+    assert wine.probe("dialog", TITLE, "30000").returncode == 0, "the about dialog did not open"
 
 
 @pytest.fixture
@@ -64,7 +64,7 @@ def about_open(wine):
 
 def taskbar_button(wine):
     """Whether the application's window, which carries the taskbar button, is shown."""
-    r = wine.probe("window", "TApplication", "5000")
+    r = wine.probe("window", "TApplication", "30000")
     assert r.returncode == 0, "no application window"
     return "visible=1" in r.stdout
 

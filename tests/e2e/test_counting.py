@@ -46,7 +46,7 @@ def test_session_end_saves_and_does_not_block(wine):
     assert wine.run(["reg", "delete", SETTINGS_KEY, "/v", "Keystrokes", "/f"]).returncode == 0
     r = wine.run(["wineboot", "-e"], timeout=60)
     assert r.returncode == 0
-    assert wine.probe("gone", "TfrmMain", "10000").returncode == 0
+    assert wine.probe("gone", "TfrmMain", "30000").returncode == 0
     assert values_ci(wine)["keystrokes"] == str(before + 2)
 
 

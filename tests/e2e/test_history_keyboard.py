@@ -140,7 +140,7 @@ def hints_of(wine, title, boxes):
         wine.xdotool("mousemove", x + 1, y)
 
         def hint():
-            r = wine.probe("shown", "QuillomatHint", "10000")
+            r = wine.probe("shown", "QuillomatHint", "30000")
             text = r.stdout.split("title=", 1)[1].strip() if r.returncode == 0 else None
             return text if text and text != last else None  # not the last key's, still shown
         last = wait_for(f"no hint at {x},{y}", hint)

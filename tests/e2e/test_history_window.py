@@ -160,7 +160,7 @@ def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(win
     bars = control(wine, ENGLISH, ID_BARS)
     wine.xdotool("mousemove", bars["x"] + bars["w"] // 2, bars["y"] + bars["h"] // 2)
     wine.xdotool("mousemove", bars["x"] + bars["w"] // 2 + 1, bars["y"] + bars["h"] // 2)
-    hint = wine.probe("shown", "QuillomatHint", "10000")
+    hint = wine.probe("shown", "QuillomatHint", "30000")
     assert hint.returncode == 0, "no hint under the pointer"
     m = re.search(rf"title=\w+ (\S+) {DASH} Keystrokes: ([\d,]+)", hint.stdout)
     assert m, hint.stdout
@@ -205,7 +205,7 @@ def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(win
     wait_text(wine, ENGLISH, ID_YEAR, str(ago.year), seconds=10)
     wait_text(wine, ENGLISH, ID_CALENDAR, f"{ago.strftime('%a')} {ago.isoformat()} {DASH} "
               f"Keystrokes: {grouped(keys_between(days, ago, ago))}", seconds=10)
-    hint = wine.probe("shown", "QuillomatHint", "10000")
+    hint = wine.probe("shown", "QuillomatHint", "30000")
     assert ago.isoformat() in hint.stdout
     assert control(wine, ENGLISH, ID_NEXT_YEAR)["enabled"] == 1
     shot(wine, "history_en_96_previous_year")
@@ -312,8 +312,10 @@ def test_one_window_its_size_and_place_remembered_and_f1_opens_its_page(wine):
     # again, it is where it was.
     wine.run(["taskkill", "/im", "hh.exe", "/f"])
     assert wine.probe("activate", "TfrmHistory").returncode == 0
+    wait_for("the History window in front", lambda: state(
+        wine.probe("window", "TfrmHistory", "2000").stdout)["foreground"] == 1)
     Keyboard(wine).press("Escape")
-    assert wine.probe("gone", "TfrmHistory", "10000").returncode == 0
+    assert wine.probe("gone", "TfrmHistory", "30000").returncode == 0
     assert p.poll() is None
     assert placement(wine) == "120,90,1020,790"
     s = open_history(wine)

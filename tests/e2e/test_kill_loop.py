@@ -70,7 +70,7 @@ def dialog_keys(name):
 def export_dialog(wine, name):
     """Export through the real dialog; returns once the file name is typed and confirmed."""
     wine.probe("command", "TfrmMain", CMD_EXPORT)
-    assert wine.probe("dialog", "Save As", "10000").returncode == 0, "no Save As dialog"
+    assert wine.probe("dialog", "Save As", "30000").returncode == 0, "no Save As dialog"
     wait_for("the Save As dialog never took the keyboard",
              lambda: "title=Save As" in foreground(wine))
     wine.xdotool("type", "--delay", 30, name)
@@ -141,7 +141,7 @@ def test_forty_kills_lose_at_most_what_came_after_the_last_save(wine):
             newest = max(drive.glob("kill*.qlx"), key=lambda p: p.stat().st_mtime)
             last["imported"] = read_export(newest)[4]
             wine.probe("command", "TfrmMain", CMD_IMPORT)
-            assert wine.probe("dialog", "Open", "10000").returncode == 0, "no Open dialog"
+            assert wine.probe("dialog", "Open", "30000").returncode == 0, "no Open dialog"
             wait_for("the Open dialog never took the keyboard",
                      lambda: "title=Open" in foreground(wine))
             wine.xdotool("type", "--delay", 30, rf"C:\{newest.name}")

@@ -87,7 +87,7 @@ def test_close_button_hides_and_counting_goes_on_then_exit_saves_and_ends(wine):
     # Taken away again: only the exit's own save can bring it back.
     assert wine.run(["reg", "delete", SETTINGS_KEY, "/v", "Keystrokes", "/f"]).returncode == 0
     assert wine.probe("command", "TfrmMain", str(CMD_EXIT)).returncode == 0
-    assert wine.probe("gone", "TfrmMain", "10000").returncode == 0
+    assert wine.probe("gone", "TfrmMain", "30000").returncode == 0
     assert p.wait(timeout=20) == 0
     assert values_ci(wine)["keystrokes"] == "3"
 

@@ -135,7 +135,7 @@ def test_silent_uninstall_leaves_no_trace_but_the_stored_totals(box):
     assert box.reg_values(UNINSTALL_KEY) == {}
     assert "Quillomat" not in box.reg_values(RUN_KEY)
     assert installed_programs(box) == []  # the running program was asked to end
-    assert box.probe("gone", "TfrmMain", "5000").returncode == 0
+    assert box.probe("gone", "TfrmMain", "30000").returncode == 0
     assert totals(box)["keystrokes"] == "11"
 
 

@@ -205,7 +205,7 @@ def test_a_second_opening_request_brings_the_open_dialog_forward(wine):
     start_program(wine)
     open_with_setup_button(wine)
     wine.start(["notepad"])
-    assert wine.probe("window", "Notepad", "10000").returncode == 0
+    assert wine.probe("window", "Notepad", "30000").returncode == 0
     wait_for("Notepad in front", lambda: "class=Notepad" in foreground(wine))
     open_with_menu(wine, TRAY_ICON)  # the notification-area icon's menu
     wait_for("the dialog in front", lambda: f"title={TITLE}" in foreground(wine))

@@ -65,7 +65,7 @@ def dialog(online, timeout_ms=20000):
 
 def close_dialog(online):
     assert online.wine.probe("dialog", TITLE, "2000", "1").returncode == 0
-    assert online.wine.probe("gone", "#32770", "5000").returncode == 0
+    assert online.wine.probe("gone", "#32770", "30000").returncode == 0
 
 
 class Online:

@@ -193,7 +193,7 @@ def panel_crop(online, name, state):
 
 
 def window_state(online):
-    r = online.wine.probe("window", MAIN, "5000")
+    r = online.wine.probe("window", MAIN, "30000")
     return {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", r.stdout)}
 
 
@@ -274,7 +274,7 @@ def setup_control(online, ident):
 
 def open_setup(online):
     online.command(CMD_SETUP)
-    r = online.wine.probe("titled", "#32770", SETUP_TITLE, "10000")
+    r = online.wine.probe("titled", "#32770", SETUP_TITLE, "30000")
     assert r.returncode == 0, "the settings dialog did not open"
 
 
@@ -302,7 +302,7 @@ def test_send_now_in_the_settings_dialog_and_the_debug_text_it_shows(online, sta
     while "Data Submitted online" not in online.debug_lines() and time.monotonic() < deadline:
         time.sleep(0.2)
     wine.xdotool("key", "Escape")
-    assert wine.probe("gone", "#32770", "5000").returncode == 0
+    assert wine.probe("gone", "#32770", "30000").returncode == 0
     # Opened again, the debug page shows the line the submission added.
     open_setup(online)
     assert "Data Submitted online" in setup_control(online, MEMO1)["text"]
