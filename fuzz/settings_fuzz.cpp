@@ -18,7 +18,7 @@
 #include "core/store/window_placement.h"
 #include "core/util/datetime.h"
 #include "core/util/numbers.h"
-#include "fake_platform.h"
+#include "fakes/platform.h"
 
 namespace {
 
@@ -123,7 +123,8 @@ void CheckStartup(std::string_view text) {
   fakes::FakeSystem system;
   fakes::FakeHooks hooks;
   MemoryStore store;
-  fakes::FakeView view;
+  fakes::Events events;
+  fakes::FakeView view{events};
   fakes::FakeLogFile logFile;
   size_t n = 0;
   while (n < std::size(kStartupNames)) {
