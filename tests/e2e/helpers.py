@@ -612,3 +612,13 @@ def mismatches(screen, origin, expected):
             if got != want:
                 bad.append((x, y, got, want))
     return bad
+
+
+def start_indicator_probe(wine, mode):
+    """indicator_probe.exe in `mode`, writing into a folder of its own emptied of an earlier
+    run's files; (folder, process)."""
+    out = wine.work / f"indicator_{mode}"
+    out.mkdir(exist_ok=True)
+    for stale in out.glob(f"{mode}_*"):
+        stale.unlink()
+    return out, wine.start([wine.exe("indicator_probe.exe"), mode, out.name])

@@ -5,15 +5,11 @@ indicator's whole new picture, with no paint message of the indicators' own left
 import subprocess
 import time
 
-from helpers import mismatches, read_pnm, wait_for_file
+from helpers import mismatches, read_pnm, start_indicator_probe, wait_for_file
 
 
 def test_changed_cells_drawn_in_one_pass_show_the_new_pictures(wine):
-    out = wine.work / "indicator_changes"
-    out.mkdir(exist_ok=True)
-    for stale in out.glob("changes_*"):
-        stale.unlink()
-    proc = wine.start([wine.exe("indicator_probe.exe"), "changes", out.name])
+    out, proc = start_indicator_probe(wine, "changes")
     try:
         ready = out / "changes_ready.txt"
         wait_for_file(ready, proc)

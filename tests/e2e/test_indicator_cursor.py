@@ -5,15 +5,11 @@ server, at every pointer move over the panel)."""
 import subprocess
 import time
 
-from helpers import wait_for_file
+from helpers import start_indicator_probe, wait_for_file
 
 
 def test_the_indicator_sets_its_class_cursor_without_asking_its_parent(wine):
-    out = wine.work / "indicator_cursor"
-    out.mkdir(exist_ok=True)
-    for stale in out.glob("cursor_*"):
-        stale.unlink()
-    proc = wine.start([wine.exe("indicator_probe.exe"), "cursor", out.name])
+    out, proc = start_indicator_probe(wine, "cursor")
     try:
         ready = out / "cursor_ready.txt"
         wait_for_file(ready, proc)
