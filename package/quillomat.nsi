@@ -248,7 +248,18 @@ Section "un.Quillomat" UnSecMain
   Call un.CloseQuillomat
   Delete "$INSTDIR\Quillomat.exe"
   Delete "$INSTDIR\Quillomat.chm"
-  Delete "$INSTDIR\uninstall.exe"
+  ; This runs in a copy of the uninstaller, started by uninstall.exe, which then ends. On a busy
+  ; machine it may not have ended yet, and a running program's file cannot be deleted: without
+  ; waiting for it, the folder would stay behind with uninstall.exe in it.
+  StrCpy $1 0
+  ${Do}
+    Delete "$INSTDIR\uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+      ${Break}
+    ${EndIf}
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${LoopUntil} $1 >= 300
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Quillomat.lnk"
   ; Only an entry that starts this copy, quoted or not: another copy's own entry stays.

@@ -4,8 +4,12 @@ the running program keeping what it had counted, and a silent uninstall that lea
 the stored totals; "Start with Windows" beside another copy's entry. And the portable zip's
 contents."""
 
+import os
 import pathlib
 import re
+import shutil
+import signal
+import subprocess
 import time
 import zipfile
 
@@ -13,7 +17,7 @@ import pytest
 
 from conftest import Wine
 from helpers import (SETTINGS_KEY, folder_from_environment, input_marker, send_command, sync,
-                     wait_equal, wine_processes)
+                     wait_equal, wait_for, wine_processes)
 
 VERSION = re.search(r"project\(Quillomat VERSION ([0-9.]+)",
                     (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text()
@@ -64,6 +68,20 @@ def installed_programs(w):
 
 def totals(w):
     return {k.lower(): v for k, v in w.reg_values(SETTINGS_KEY).items()}
+
+
+def wait_uninstalled(w, folder):
+    """The uninstaller returns at once and removes the folder from a copy of itself it started,
+    which a busy machine can take minutes to get going. Fails naming what the folder still holds
+    and the box's programs that still run."""
+    deadline = time.time() + 180
+    while (folder.exists() or w.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
+        time.sleep(0.3)
+    if folder.exists():
+        left = sorted(p.name for p in folder.iterdir())
+        running = sorted(" ".join(cmd) for cmd in wine_processes(w, ".exe").values())
+        pytest.fail(f"{folder} still holds {left}; running: {running}")
+    assert w.reg_values(UNINSTALL_KEY) == {}
 
 
 def test_silent_install_puts_files_and_shortcut_in_place_and_registers_the_uninstaller(box):
@@ -127,14 +145,8 @@ def test_silent_uninstall_leaves_no_trace_but_the_stored_totals(box):
     folder = unix(box, box.install_dir)
     # The uninstaller runs from a copy of itself, so its own process ends at once.
     assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
-    # The uninstaller returns at once and removes the folder from a copy of itself it started,
-    # which a busy machine can take minutes to get going.
-    deadline = time.time() + 180
-    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
-        time.sleep(0.3)
-    assert not folder.exists()
+    wait_uninstalled(box, folder)
     assert not unix(box, box.shortcut).exists()
-    assert box.reg_values(UNINSTALL_KEY) == {}
     assert "Quillomat" not in box.reg_values(RUN_KEY)
     assert installed_programs(box) == []  # the running program was asked to end
     assert box.probe("gone", "TfrmMain", "30000").returncode == 0
@@ -188,12 +200,7 @@ def test_start_with_windows_concerns_this_installation_only(
     if before_uninstall is not AS_LEFT:
         set_run_value(box, before_uninstall)
     assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
-    # The uninstaller returns at once and removes the folder from a copy of itself it started,
-    # which a busy machine can take minutes to get going.
-    deadline = time.time() + 180
-    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
-        time.sleep(0.3)
-    assert not folder.exists()
+    wait_uninstalled(box, folder)
     assert box.reg_values(RUN_KEY).get("Quillomat") == after_uninstall
 
 
@@ -247,12 +254,36 @@ def test_the_box_follows_the_folder_chosen_in_the_setup_window(box):
 
     folder = unix(box, SPACED)
     assert box.run([folder / "uninstall.exe", "/S"], timeout=120).returncode == 0
-    # The uninstaller returns at once and removes the folder from a copy of itself it started,
-    # which a busy machine can take minutes to get going.
-    deadline = time.time() + 180
-    while (folder.exists() or box.reg_values(UNINSTALL_KEY)) and time.time() < deadline:
-        time.sleep(0.3)
+    wait_uninstalled(box, folder)
     assert box.reg_values(RUN_KEY).get("Quillomat") is None
+
+
+def test_the_folder_goes_even_while_the_uninstaller_that_was_started_is_still_ending(box):
+    """uninstall.exe starts a copy of itself and ends; the copy removes the files. On a busy
+    machine uninstall.exe may still be ending when the copy comes to delete it, and a running
+    program's file cannot be deleted: the copy waits for it rather than leave the folder behind.
+    Here an uninstaller that stays open (its own pages, run in place) holds uninstall.exe while
+    a silent one removes the installation, and is ended only once the silent one has come to
+    uninstall.exe."""
+    assert installed_programs(box) == []
+    assert box.run([package(box.win64, "setup.exe"), "/S"], timeout=120).returncode == 0
+    folder = unix(box, box.install_dir)
+    held = box.start([folder / "uninstall.exe", f"_?={box.install_dir}"])
+    assert box.probe("window", "#32770", "60000").returncode == 0, "the uninstaller did not open"
+    silent = box.prefix / "drive_c/uninstall-copy.exe"
+    shutil.copy(folder / "uninstall.exe", silent)
+    copy = box.start([silent, "/S", f"_?={box.install_dir}"])
+    # The help is deleted just before uninstall.exe; the copy has until then to give up on it.
+    wait_for("the silent uninstaller did not delete the help",
+             lambda: not (folder / "Quillomat.chm").exists())
+    try:
+        copy.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        pass  # still waiting for uninstall.exe, as it should
+    os.killpg(held.pid, signal.SIGKILL)
+    wait_uninstalled(box, folder)
+    assert copy.wait(timeout=120) == 0
+    silent.unlink()
 
 
 def test_the_portable_zip_holds_the_program_its_help_and_a_read_me(wine):
