@@ -145,9 +145,16 @@ def window_state(wine, cls=MAIN):
 
 
 def wait_state(wine, what, cls=MAIN, seconds=DEADLINE_S, **expected):
-    """Polls a top-level window's state until the fields named have the values given."""
-    return wait_for(what, lambda: (lambda s: s if all(s.get(k) == v for k, v in expected.items())
-                                   else None)(window_state(wine, cls)), seconds)
+    """Polls a top-level window's state until the fields named have the values given; on failure
+    the fields as they were last read are shown."""
+    state = {}
+
+    def read():
+        state.update(window_state(wine, cls))
+        return {k: state.get(k) for k in expected}
+
+    wait_equal(what, read, expected, seconds)
+    return dict(state)
 
 
 def sync(wine, cls=MAIN):
@@ -222,12 +229,16 @@ def wait_closed(wine, title, cls="-", seconds=DEADLINE_S):
 
 
 def menus_shown(wine):
-    return int(re.search(r"menus=(\d+)", wine.probe("menus", "-").stdout).group(1))
+    """How many pop-up menus are shown, and how many of them are in their menu loop."""
+    found = numbers(wine.probe("menus", "-").stdout)
+    return found["menus"], found["tracking"]
 
 
 def wait_menus(wine, count, seconds=DEADLINE_S):
-    """Until `count` pop-up menus are shown: keys pressed before a menu is open go elsewhere."""
-    wait_equal("pop-up menus shown", lambda: menus_shown(wine), count, seconds)
+    """Until `count` pop-up menus are shown, each in its menu loop: input sent before the loop
+    runs goes elsewhere (a click beside a menu that was only just shown leaves it open)."""
+    wait_equal("pop-up menus (shown, in their loop)", lambda: menus_shown(wine), (count, count),
+               seconds)
 
 
 def work_area(wine):
@@ -244,6 +255,20 @@ def taskbar_buttons(wine):
     out = wine.probe("taskbar", "-").stdout
     return [tuple(int(v) for v in m) for m in
             re.findall(r"button x=(-?\d+) y=(-?\d+) w=(\d+) h=(\d+)", out)]
+
+
+def wait_taskbar_buttons(wine, count, what="the taskbar's buttons"):
+    """Until the taskbar shows `count` buttons (the shell's Start button is one); returns them.
+    The shell adds and removes buttons a moment after the windows come and go, and later still
+    on a busy machine, so a count is waited for, never read once."""
+    found = []
+
+    def read():
+        found[:] = taskbar_buttons(wine)
+        return len(found)
+
+    wait_equal(what, read, count)
+    return list(found)
 
 
 def background(wine, *args, ready=None):

@@ -16,7 +16,8 @@ from helpers import (DASH, ENGLISH, EN_DASH, GERMAN, ID_BARS, ID_CALENDAR, ID_GR
                      ID_MEASURE, ID_MEASURE_LABEL, ID_NEXT_YEAR, ID_PREVIOUS_YEAR, ID_RANGE,
                      ID_RANGE_LABEL, ID_SAVE, ID_TOTALS_LABEL, ID_YEAR, NO_USE, SCALE, SELECTED,
                      focus_id, fresh, history_folder, numbers, open_history, pixels, pointer_away,
-                     save_dialog_typed, shot, start_program, wait_for, wait_text, wine_processes)
+                     save_dialog_typed, shot, start_program, wait_for, wait_taskbar_buttons,
+                     wait_text, wine_processes)
 from helpers import child_control as control
 
 # -- the seeded history -------------------------------------------------------------------------
@@ -132,14 +133,13 @@ def test_seeded_history_opens_and_real_input_shows_in_todays_square_and_hour(win
     today, days = seed(wine, Language="0")
     start_program(wine)
     kb = Keyboard(wine)
-    buttons = len(wine.probe("taskbar", "-").stdout.splitlines())
+    wait_taskbar_buttons(wine, 2)  # the shell's Start button and the panel's
     pointer_away(wine)
     hour = datetime.datetime.now().hour  # the hour the hours' chart selects when it opens
     w = open_history(wine)
     # A window of its own: not owned, a taskbar button of its own.
     assert w["owned"] == 0 and w["toolwindow"] == 0
-    wait_for("the History window has no taskbar button",
-             lambda: len(wine.probe("taskbar", "-").stdout.splitlines()) == buttons + 1)
+    wait_taskbar_buttons(wine, 3, "the taskbar's buttons with the History window open")
 
     weekday = today.strftime("%a")
     wait_text(wine, ENGLISH, ID_CALENDAR, f"{weekday} {today.isoformat()} {DASH} Keystrokes: 0")

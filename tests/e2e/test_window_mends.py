@@ -7,9 +7,9 @@ import time
 
 from helpers import (APART_S, CMD_BTN_ONOFF, CMD_HIDE_PANEL, TRAY_ICON, background, close_to_tray,
                      cover, exit_program, fresh, input_marker, message_box, minute_save,
-                     send_command, share_of, shot, shot_showing, start_program, taskbar_buttons,
+                     send_command, share_of, shot, shot_showing, start_program,
                      today_number, values_ci, wait_dragging, wait_equal, wait_for, wait_menus,
-                     wait_saved, wait_state, window_state)
+                     wait_saved, wait_state, wait_taskbar_buttons, window_state)
 
 WM_CLOSE = 0x10
 
@@ -39,8 +39,7 @@ def test_taskbar_button_and_alt_tab_entry_bring_the_panel_forward(wine):
     # An Alt+Tab entry: a shown window of its own, owned by nobody, not a tool window.
     assert (app["visible"], app["owned"], app["toolwindow"]) == ("1", "0", "0")
     assert "title=Quillomat 14.0" in wine.probe("window", "TApplication", "2000").stdout
-    buttons = taskbar_buttons(wine)
-    assert len(buttons) == 2, buttons  # the shell's Start button and ours
+    buttons = wait_taskbar_buttons(wine, 2)  # the shell's Start button and ours
     ours = buttons[1]
     s = window_state(wine)
     other = cover(wine, s["x"] - 100, s["y"] - 100, s["w"] + 200, s["h"] + 200)
@@ -56,8 +55,8 @@ def test_taskbar_button_and_alt_tab_entry_bring_the_panel_forward(wine):
         shot(wine, "taskbar_panel_forward")
         # Hidden to the notification area, the button goes; shown again, it comes back.
         send_command(wine, CMD_HIDE_PANEL)
-        wait_equal("the taskbar's buttons (the cover's came, ours went)",
-                   lambda: len(taskbar_buttons(wine)), len(buttons))
+        wait_taskbar_buttons(wine, len(buttons),
+                             "the taskbar's buttons (the cover's came, ours went)")
         assert "visible=0" in wine.probe("window", "TApplication", "2000").stdout
         send_command(wine, CMD_HIDE_PANEL)
         wait_for("the application's window did not come back",
@@ -94,12 +93,13 @@ def test_extra_button_on_an_indicator_drags_until_it_is_released(wine):
     wine.xdotool("mousemove", x, y)
     wine.xdotool("mousedown", 8)
     wait_dragging(wine)
+    # Each move is followed before the next is made, and the button released only after the
+    # last (a busy machine may handle the moves after the release otherwise, and the loop ends
+    # where it stood then).
     for step in range(1, 6):
         wine.xdotool("mousemove", x + 10 * step, y + 6 * step)
-    # Released once the panel has followed the last move (a busy machine may handle the moves
-    # after the release otherwise, and the loop ends where it stood then).
-    after = wait_state(wine, "the panel did not follow the drag", x=before["x"] + 50,
-                       y=before["y"] + 30)
+        after = wait_state(wine, f"the panel did not follow move {step} of the drag",
+                           x=before["x"] + 10 * step, y=before["y"] + 6 * step)
     wine.xdotool("mouseup", 8)
     wine.xdotool("mousemove", 300, 300)  # released: the window no longer follows the pointer
     input_marker(wine, (after["x"] + 60, after["y"] + 52))

@@ -287,7 +287,7 @@ int Usage() {
       "probe child-at X Y                   the window at a screen point\n"
       "probe alive HWND                     exit 0 while the window exists\n"
       "probe dpichanged CLASS DPI           send WM_DPICHANGED with the window's own rectangle\n"
-      "probe menus -                        the number of pop-up menus shown\n"
+      "probe menus -                        the pop-up menus shown, and those whose loop runs\n"
       "probe unhook-all -                   remove every hook of the desktop behind its owner's "
       "back\n"
       "probe child TITLE ID                  print the screen rectangle, state and text of control "
@@ -538,11 +538,21 @@ int wmain(int argc, wchar_t** argv) {
     return ok ? 0 : 1;
   }
   if (verb == L"menus") {
-    int shown = 0;
+    // A menu is shown a moment before its thread's menu loop takes the mouse: a click elsewhere
+    // before that goes to the window under it and leaves the menu open. "tracking" counts the
+    // shown menus whose loop runs.
+    int shown = 0, tracking = 0;
     for (HWND h = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h;
-         h = FindWindowExW(nullptr, h, L"#32768", nullptr))
-      shown += IsWindowVisible(h) ? 1 : 0;
-    std::printf("menus=%d\n", shown);
+         h = FindWindowExW(nullptr, h, L"#32768", nullptr)) {
+      if (!IsWindowVisible(h)) continue;
+      ++shown;
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      if (GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) &&
+          (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)))
+        ++tracking;
+    }
+    std::printf("menus=%d tracking=%d\n", shown, tracking);
     return 0;
   }
   if (verb == L"unhook-all") {
