@@ -5,6 +5,7 @@ back with `wine reg`, screenshots with ImageMagick. Everything started here is e
 import contextlib
 import os
 import pathlib
+import select
 import shutil
 import signal
 import subprocess
@@ -19,11 +20,35 @@ import helpers  # noqa: E402  (the tests' shared steps, beside this harness)
 from helpers import SETTINGS_KEY  # noqa: E402
 
 
-def _free_display():
-    for n in range(90, 200):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise RuntimeError("no free X display number")
+def _start_xvfb():
+    """An Xvfb of our own, and its display number. The server picks a free number itself and
+    says which (-displayfd): a number picked here could be taken by another test run between
+    the check and the server's start, and the two runs would share one screen."""
+    read_end, write_end = os.pipe()
+    try:
+        xvfb = subprocess.Popen(
+            # -noreset: a server left without clients (between two Wine servers) would otherwise
+            # start over, and forget a keyboard layout a test has set.
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1920x1080x24", "-nolisten",
+             "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True)
+        os.close(write_end)
+        write_end = None
+        said = b""
+        deadline = time.monotonic() + 60
+        while not said.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], max(0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                xvfb.kill()
+                raise RuntimeError("Xvfb did not start")
+            said += chunk
+        return xvfb, int(said)
+    finally:
+        os.close(read_end)
+        if write_end is not None:
+            os.close(write_end)
 
 
 class Wine:
@@ -41,17 +66,7 @@ class Wine:
         if self.work.exists():
             shutil.rmtree(self.work, ignore_errors=True)
         (self.home / "Documents").mkdir(parents=True)
-        display = _free_display()
-        self._xvfb = subprocess.Popen(
-            # -noreset: a server left without clients (between two Wine servers) would otherwise
-            # start over, and forget a keyboard layout a test has set.
-            ["Xvfb", f":{display}", "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
-             "-noreset"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        for _ in range(100):
-            if os.path.exists(f"/tmp/.X11-unix/X{display}"):
-                break
-            time.sleep(0.05)
+        self._xvfb, display = _start_xvfb()
         self.env.update({
             "DISPLAY": f":{display}",
             "HOME": str(self.home),
