@@ -73,7 +73,11 @@ class Wine:
             "WINEPREFIX": str(self.prefix),
             "WINEDEBUG": "-all",
             "WINEARCH": "win64",
-            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            # Without Mono and Gecko; and without winemenubuilder, which Wine starts whenever a
+            # shortcut is saved (the setup's Start-menu entry) to make a Linux menu entry: it
+            # runs on in the install folder, reading the program's icon, and on a busy machine
+            # an uninstall that came meanwhile could not remove the folder.
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             "XDG_CONFIG_HOME": str(self.home / ".config"),
             "XDG_DATA_HOME": str(self.home / ".local/share"),
             "XDG_CACHE_HOME": str(self.home / ".cache"),
@@ -109,6 +113,11 @@ class Wine:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
         self._server()
+        # The desktop (explorer.exe, with the taskbar and the notification area) is started by
+        # the first program that needs it, as that program's child. Started here, it belongs to
+        # the harness: were a test's background program its parent, ending that program's
+        # process group would end the desktop, and every program on it with it.
+        self.run([self.exe("probe.exe"), "workarea", "-"], timeout=120)
 
     def kill_programs(self):
         for p in self._procs:
