@@ -91,7 +91,8 @@ def test_the_start_up_hide_waits_until_a_drag_of_the_panel_is_over(wine):
     try:
         # Explorer announces itself again while the panel is being dragged: the icon is added at
         # once, which makes the deferred start-up hide due, inside the drag's loop.
-        assert wine.probe("send", "TfrmMain", "TaskbarCreated").returncode == 0
+        sent = wine.probe("send", "TfrmMain", "TaskbarCreated", timeout=120)
+        assert sent.returncode == 0, f"TaskbarCreated was not answered: {sent.stdout}"
         assert wine.probe("alive", led).returncode == 0
         assert panel_visible(wine)
         wine.xdotool("mousemove", x + 40, y + 20)

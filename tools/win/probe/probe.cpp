@@ -643,10 +643,11 @@ int wmain(int argc, wchar_t** argv) {
     HWND h = FindTop(cls, nullptr, 2000);
     if (!h) return 1;
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(h, RegisterWindowMessageW(argv[3]), 0, 0, SMTO_NORMAL, 20000,
-                               &result)
-               ? 0
-               : 1;
+    // A minute: the window may answer from inside a drag's loop, on a busy machine.
+    if (SendMessageTimeoutW(h, RegisterWindowMessageW(argv[3]), 0, 0, SMTO_NORMAL, 60000, &result))
+      return 0;
+    std::printf("error=%lu\n", GetLastError());
+    return 1;
   }
   if (verb == L"hold" && argc > 3) {
     HANDLE f =
