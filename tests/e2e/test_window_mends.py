@@ -120,7 +120,7 @@ def test_tab_and_shift_tab_move_between_the_buttons_and_space_presses(wine):
         tab(wine, key, button)
     wine.xdotool("key", "space")
     # The focused on/off button was pressed: counting is off, and stored so at once.
-    wait_equal("the stored on/off state", lambda: values_ci(wine)["running"], "0")
+    wait_equal("the stored on/off state", lambda: values_ci(wine).get("running"), "0")
 
 
 def test_double_click_on_the_icon_toggles_once(wine):
@@ -165,6 +165,7 @@ def test_dpi_change_during_a_drag_waits_until_the_drag_is_over(wine):
     # The indicator whose press started the drag is still there while the drag goes on.
     assert wine.probe("alive", led).returncode == 0
     wine.xdotool("mousemove", x + 40, y + 20)
+    wait_state(wine, "the drag did not go on", x=s["x"] + 40, y=s["y"] + 20)
     wine.xdotool("mouseup", 1)
     # Afterwards the panel was built again, and the program lives on.
     wait_for("the panel was not built again after the drag",
