@@ -225,7 +225,14 @@ class Wine:
         return values
 
     def reg_set(self, name, data, key=SETTINGS_KEY):
-        self.run(["reg", "add", key, "/v", name, "/d", data, "/f"], check=True)
+        """Writes a string value; asked again when `reg` fails (a busy machine can fail to start
+        a Wine process: exit code 1 and no output), as writing the same value twice is harmless."""
+        for attempt in range(4):
+            r = self.run(["reg", "add", key, "/v", name, "/d", data, "/f"])
+            if r.returncode == 0:
+                return
+            time.sleep(0.5)
+        raise AssertionError(f"reg add {key} /v {name} failed: {r.stdout} {r.stderr}")
 
     @contextlib.contextmanager
     def screen_dpi(self, dpi):

@@ -50,15 +50,11 @@ def test_vertical_panel_with_all_items_and_german(wine):
 def test_horizontal_panel_and_transparency(wine):
     fresh(wine, Transparent="3")
     start_program(wine)
-    s = window_state(wine)
-    assert (s["w"], s["h"]) == (1588, 44)
-    assert s["alpha"] == 70
+    wait_state(wine, "the panel's size or transparency", w=1588, h=44, alpha=70)
     shot(wine, "horizontal_all_english")
     fresh(wine, Digits="10", Dispitems="01100000000000", Language="8")
     start_program(wine)
-    s = window_state(wine)
-    assert (s["w"], s["h"]) == (140 * 2 + 90, 44)
-    assert s["alpha"] == 255
+    wait_state(wine, "the panel's size or transparency", w=140 * 2 + 90, h=44, alpha=255)
     shot(wine, "horizontal_digits10_czech")
 
 
