@@ -206,17 +206,22 @@ class Wine:
         return self.run([self.exe("probe.exe"), *args], timeout=timeout)
 
     # -- the registry ---------------------------------------------------------------------
+    def _reg(self, *args, answered=lambda r: r.returncode == 0):
+        """Runs `reg`, asking again while it has not answered: a busy machine can fail to start a
+        Wine process (exit code 1 and no output), and asking `reg` twice is harmless."""
+        for attempt in range(4):
+            r = self.run(["reg", *args])
+            if answered(r):
+                return r
+            time.sleep(0.5)
+        raise AssertionError(f"reg {' '.join(args)} failed: {r.stdout} {r.stderr}")
+
     def reg_values(self, key=SETTINGS_KEY):
         """Values of a key as {name: data}; {} when the key is absent. A query that fails for
-        another reason (a busy machine can fail to start a Wine process) is asked again, so that
-        a failed query is never read as a key without values."""
-        for attempt in range(4):
-            r = self.run(["reg", "query", key])
-            if r.returncode == 0 or "Unable to find" in r.stdout + r.stderr:
-                break
-            time.sleep(0.5)
-        else:
-            raise AssertionError(f"reg query {key} failed: {r.stdout} {r.stderr}")
+        another reason is asked again, so that a failed query is never read as a key without
+        values."""
+        r = self._reg("query", key, answered=lambda r: r.returncode == 0
+                      or "Unable to find" in r.stdout + r.stderr)
         values = {}
         for line in r.stdout.replace("\r", "").splitlines():
             parts = line.strip().split(None, 2)
@@ -225,14 +230,8 @@ class Wine:
         return values
 
     def reg_set(self, name, data, key=SETTINGS_KEY):
-        """Writes a string value; asked again when `reg` fails (a busy machine can fail to start
-        a Wine process: exit code 1 and no output), as writing the same value twice is harmless."""
-        for attempt in range(4):
-            r = self.run(["reg", "add", key, "/v", name, "/d", data, "/f"])
-            if r.returncode == 0:
-                return
-            time.sleep(0.5)
-        raise AssertionError(f"reg add {key} /v {name} failed: {r.stdout} {r.stderr}")
+        """Writes a string value."""
+        self._reg("add", key, "/v", name, "/d", data, "/f")
 
     @contextlib.contextmanager
     def screen_dpi(self, dpi):
