@@ -1,5 +1,7 @@
 // Test-only helper for the end-to-end tests: finds top-level windows inside the Wine desktop,
 // reports their state and sends them messages. Prints one line of results; exit 0 on success.
+// "probe serve" answers one request a line on its standard input, so that a test's many looks
+// cost a line each, not the start of a Wine process each.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "probe_windows.h"
 
@@ -28,6 +31,7 @@ int Usage() {
       "probe focus CLASS                    the control that has the keyboard focus in CLASS's "
       "thread\n"
       "probe foreground -                   the foreground window\n"
+      "probe xfocus -                       the X window of the foreground window\n"
       "probe above CLASS OTHER              exit 0 when CLASS is above OTHER in the z-order\n"
       "probe taskbar -                      the taskbar's visible buttons\n"
       "probe cover X Y W H MS               a window of another program in front, for MS ms\n"
@@ -65,14 +69,128 @@ int Usage() {
       "a message (its start-up is over)\n"
       "probe workarea -                     print the desktop's work area\n"
       "probe moving CLASS TIMEOUT_MS        wait until the window's thread is in a move or size "
-      "loop\n",
+      "loop\n"
+      "probe regquery KEY -                 print a registry key's values, NAME TAB TYPE TAB DATA\n"
+      "probe regset KEY NAME DATA           write a string value\n"
+      "probe regdelete KEY -                delete a key and everything under it\n"
+      "probe serve -                        answer requests from standard input, one a line: the\n"
+      "                                     arguments in UTF-8, separated by tabs; each answer\n"
+      "                                     ends in a line of the record separator (0x1E) and the\n"
+      "                                     exit code\n",
       stderr);
   return 2;
 }
 
-}  // namespace
+// A registry key named as reg.exe names it ("HKCU\\Software\\..."): its root and the rest.
+bool SplitKey(const std::wstring& key, HKEY& root, std::wstring& path) {
+  const size_t slash = key.find(L'\\');
+  const std::wstring head = key.substr(0, slash);
+  path = slash == std::wstring::npos ? L"" : key.substr(slash + 1);
+  if (head == L"HKCU" || head == L"HKEY_CURRENT_USER") {
+    root = HKEY_CURRENT_USER;
+  } else if (head == L"HKLM" || head == L"HKEY_LOCAL_MACHINE") {
+    root = HKEY_LOCAL_MACHINE;
+  } else {
+    return false;
+  }
+  return true;
+}
 
-int wmain(int argc, wchar_t** argv) {
+// The values of a key, a line each: its name, its type and its data (a number in hexadecimal as
+// reg.exe shows it, text as it is). Exit code 3 when the key does not exist.
+int RegQuery(const std::wstring& name) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(name, root, path)) return 2;
+  HKEY key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 3;
+  for (DWORD i = 0;; ++i) {
+    wchar_t value[16384];
+    DWORD valueLength = 16384, type = 0, size = 0;
+    if (RegEnumValueW(key, i, value, &valueLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      break;
+    std::vector<BYTE> data(size + sizeof(wchar_t));
+    valueLength = 16384;
+    if (RegEnumValueW(key, i, value, &valueLength, nullptr, &type, data.data(), &size) !=
+        ERROR_SUCCESS)
+      continue;
+    std::string shown;
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+      shown = Utf8(reinterpret_cast<const wchar_t*>(data.data()));
+      std::printf("%s\tREG_%s\t%s\n", Utf8(value).c_str(), type == REG_SZ ? "SZ" : "EXPAND_SZ",
+                  shown.c_str());
+    } else if (type == REG_DWORD) {
+      DWORD number = 0;
+      memcpy(&number, data.data(), sizeof number);
+      std::printf("%s\tREG_DWORD\t0x%lx\n", Utf8(value).c_str(), number);
+    } else {
+      std::printf("%s\tREG_BINARY\t", Utf8(value).c_str());
+      for (DWORD b = 0; b < size; ++b) std::printf("%02X", data[b]);
+      std::printf("\n");
+    }
+  }
+  RegCloseKey(key);
+  return 0;
+}
+
+int RegSet(const std::wstring& name, const std::wstring& value, const std::wstring& text) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(name, root, path)) return 2;
+  HKEY key;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return 1;
+  const LONG r =
+      RegSetValueExW(key, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS ? 0 : 1;
+}
+
+int RegDelete(const std::wstring& name) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(name, root, path) || path.empty()) return 2;
+  const LONG r = RegDeleteTreeW(root, path.c_str());
+  if (r == ERROR_FILE_NOT_FOUND) return 0;
+  return r == ERROR_SUCCESS && RegDeleteKeyW(root, path.c_str()) == ERROR_SUCCESS ? 0 : 1;
+}
+
+int RunVerb(int argc, wchar_t** argv);
+
+// One request a line, until standard input ends. Nothing of a request's state outlives it.
+int Serve() {
+  HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  std::string pending;
+  for (;;) {
+    size_t end;
+    while ((end = pending.find('\n')) == std::string::npos) {
+      char chunk[4096];
+      DWORD got = 0;
+      if (!ReadFile(in, chunk, sizeof chunk, &got, nullptr) || got == 0) return 0;
+      pending.append(chunk, got);
+    }
+    std::string line = pending.substr(0, end);
+    pending.erase(0, end + 1);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::wstring> words{L"probe"};
+    for (size_t start = 0;;) {
+      const size_t tab = line.find('\t', start);
+      words.push_back(Widen16(line.substr(start, tab - start)));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    std::vector<wchar_t*> args;
+    for (auto& w : words) args.push_back(w.data());
+    args.push_back(nullptr);
+    const int rc = RunVerb(static_cast<int>(words.size()), args.data());
+    std::printf("\x1e%d\n", rc);
+    std::fflush(stdout);
+  }
+}
+
+int RunVerb(int argc, wchar_t** argv) {
   if (argc < 3) return Usage();
   const std::wstring verb = argv[1];
   const wchar_t* cls = argv[2];
@@ -125,6 +243,9 @@ int wmain(int argc, wchar_t** argv) {
     return Usage();
   }
   if (verb == L"dialog" && argc > 3) {
+    // After a press, the answer comes once the box has gone: a box that is closing is still
+    // shown with its title a moment, but no longer with its text, and the next look for a box
+    // would find it.
     HWND box = FindTop(L"#32770", cls, static_cast<DWORD>(_wtoi(argv[3])));
     if (!box) return 1;
     wchar_t text[4096] = {};
@@ -135,6 +256,11 @@ int wmain(int argc, wchar_t** argv) {
       const int button = _wtoi(argv[4]);
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+      const DWORD pressed = GetTickCount();
+      while (IsWindow(box)) {
+        if (GetTickCount() - pressed >= 30000) return 1;
+        Sleep(10);
+      }
     }
     return 0;
   }
@@ -212,6 +338,17 @@ int wmain(int argc, wchar_t** argv) {
                 f ? GetDlgCtrlID(f) : 0, f ? TextOf(f).c_str() : "");
     return 0;
   }
+  if (verb == L"xfocus") {
+    // The X window of the window in front (Wine keeps each top-level window's in a property):
+    // X sends the keys to the X window that has its focus, and the program in front gets them
+    // only through that window.
+    HWND f = GetForegroundWindow();
+    if (!f) return 1;
+    const auto x = reinterpret_cast<UINT_PTR>(GetPropW(f, L"__wine_x11_whole_window"));
+    if (!x) return 1;
+    std::printf("%llu\n", static_cast<unsigned long long>(x));
+    return 0;
+  }
   if (verb == L"foreground") {
     HWND f = GetForegroundWindow();
     std::printf("class=%s title=%s\n", f ? ClassOf(f).c_str() : "", f ? TextOf(f).c_str() : "");
@@ -286,18 +423,24 @@ int wmain(int argc, wchar_t** argv) {
     return ok ? 0 : 1;
   }
   if (verb == L"menus") {
-    // A menu is shown a moment before its thread's menu loop takes the mouse: a click elsewhere
-    // before that goes to the window under it and leaves the menu open. "tracking" counts the
-    // shown menus whose loop runs.
+    // A menu is shown a moment before its thread's menu loop takes the mouse and the keys: a
+    // click elsewhere before that goes to the window under it and leaves the menu open, keys go
+    // to the window that was in front. "tracking" counts the shown menus whose thread is in menu
+    // mode, has the keyboard (its window is the foreground one) and, after that, answers a
+    // message, which it does from the loop.
     int shown = 0, tracking = 0;
     for (HWND h = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h;
          h = FindWindowExW(nullptr, h, L"#32768", nullptr)) {
       if (!IsWindowVisible(h)) continue;
       ++shown;
+      const DWORD thread = GetWindowThreadProcessId(h, nullptr);
       GUITHREADINFO info{};
       info.cbSize = sizeof info;
-      if (GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) &&
-          (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)))
+      HWND front = GetForegroundWindow();
+      DWORD_PTR result = 0;
+      if (GetGUIThreadInfo(thread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) &&
+          front && GetWindowThreadProcessId(front, nullptr) == thread &&
+          SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
         ++tracking;
     }
     std::printf("menus=%d tracking=%d\n", shown, tracking);
@@ -421,8 +564,10 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (verb == L"sync" && argc > 3) {
-    // A window's thread answers a sent message only from its message loop, which starts once the
-    // window's creation (and with it the program's start-up) is over.
+    // The answer comes once the window's thread has handled every message sent before. It comes
+    // from the message loop, or from inside a call that waits for another thread (Wine's window
+    // creation talks to the desktop's): it tells that a start-up has come far enough to create
+    // the window, not that it is over.
     HWND h = FindTop(cls, nullptr, static_cast<DWORD>(_wtoi(argv[3])));
     if (!h) return 1;
     DWORD_PTR result = 0;
@@ -455,5 +600,15 @@ int wmain(int argc, wchar_t** argv) {
                 area.bottom - area.top);
     return 0;
   }
+  if (verb == L"regquery") return RegQuery(cls);
+  if (verb == L"regset" && argc > 4) return RegSet(cls, argv[3], argv[4]);
+  if (verb == L"regdelete") return RegDelete(cls);
+  if (verb == L"serve") return Serve();
   return Usage();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  return RunVerb(argc, argv);
 }
