@@ -100,8 +100,8 @@ def without_clock(values):
 
 def fresh(wine, **stored):
     """A program that was never run for this user: no settings, no totals, no history and no
-    backups of imports (another test's files would be taken up)."""
-    wine.restart_server()
+    backups of imports (another test's files would be taken up), and no program running."""
+    wine.end_programs()
     wine.reg_clear()
     for folder in wine.prefix.glob("drive_c/users/*/AppData/*/Quillomat"):
         shutil.rmtree(folder, ignore_errors=True)
@@ -171,21 +171,24 @@ def send_command(wine, command, cls=MAIN):
     assert wine.probe("call", cls, WM_COMMAND, command, 0).returncode == 0
 
 
-def start_program(wine, exe=None):
+def start_program(wine, exe=None, shown=True):
     """Starts Quillomat; returns its process once its start-up is over (hooks in place, the
-    window's message loop running)."""
+    window's message loop running). The panel is shown last in the start-up: until then the
+    window may be answering messages from inside its creation, not from its message loop. A start
+    that hides the panel at once ("Hide", with an icon to hide to) is `shown=False`, and only
+    waits for the window to answer."""
     p = wine.start([exe or wine.exe("Quillomat.exe")])
     r = wine.probe("window", MAIN, "20000")
     assert r.returncode == 0, "the main window did not appear"
     sync(wine)
+    if shown:
+        wait_state(wine, "the panel was never shown", visible=1)
     return p
 
 
 def launch(wine):
     """Starts the program; returns its process once its panel is on the screen."""
-    p = start_program(wine)
-    wait_state(wine, "the panel did not appear", visible=1)
-    return p
+    return start_program(wine)
 
 
 def wait_dragging(wine, cls=MAIN):

@@ -165,8 +165,9 @@ def scaled_logfont(logfont, scale):
 
 def controls(wine):
     """{id: rectangle and text extent in the icon-title font} of the dialog, in client
-    coordinates, and the client area's size."""
-    r = wine.probe("texts", TITLE)
+    coordinates, and the client area's size. A probe of its own, started now: a program reads
+    the icon-title font when it starts, and the harness's probe started before the test set it."""
+    r = wine.run([wine.exe("probe.exe"), "texts", TITLE])
     assert r.returncode == 0, r.stdout + r.stderr
     lines = r.stdout.splitlines()
     client = {k: int(v) for k, v in re.findall(r"(\w+)=(-?\d+)", lines[0])}

@@ -147,7 +147,7 @@ def test_daily_log_line_on_the_first_start_of_a_day(wine):
     close_to_tray(wine)
     assert values_ci(wine)["logdate"] == yesterday
     # Another start on the same day adds nothing.
-    wine.restart_server()
+    wine.end_programs()
     start_program(wine)
     assert len(log.read_bytes().split(b"\r\n")) == 3
 

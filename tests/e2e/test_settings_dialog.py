@@ -6,8 +6,9 @@ import pathlib
 import re
 
 from helpers import (APART_S, APPLY, BOX_TITLE, CANCEL, OK, SETTINGS_TITLE, TRAY_ICON, cover,
-                     foreground, fresh, numbers, shot, start_program, taskbar_buttons, values_ci,
-                     wait_equal, wait_for, wait_menus, wait_state, window_state, windows_open)
+                     foreground, fresh, numbers, shot, start_program, values_ci, wait_equal,
+                     wait_for, wait_menus, wait_state, wait_taskbar_buttons, window_state,
+                     windows_open)
 from helpers import open_settings as open_with_setup_button
 from helpers import settings_click as click
 from helpers import settings_closed as wait_closed
@@ -329,7 +330,7 @@ def test_taskbar_button_and_alt_tab_bring_the_open_dialog_forward(wine):
     fresh(wine)
     start_program(wine)
     open_with_setup_button(wine)
-    ours = taskbar_buttons(wine)[1]
+    ours = wait_taskbar_buttons(wine, 2)[1]  # the shell's Start button and the program's
     cover = another_program(wine, 0, 0, 1920, 1000)
     try:
         wait_for("another program in front",
@@ -382,8 +383,7 @@ def test_run_value_of_a_program_in_a_folder_with_a_space(wine):
     folder.mkdir(exist_ok=True)
     copy = folder / "Quillomat.exe"
     copy.write_bytes(wine.exe("Quillomat.exe").read_bytes())
-    wine.start([copy])
-    assert wine.probe("window", "TfrmMain", "20000").returncode == 0
+    start_program(wine, copy)
     open_with_setup_button(wine)
     click(wine, CHK_STARTUP)
     click(wine, OK)
@@ -392,8 +392,6 @@ def test_run_value_of_a_program_in_a_folder_with_a_space(wine):
     value = wait_for("the Run value", lambda: wine.reg_values(RUN_KEY).get("Quillomat"))
     assert value.lower() == f'"{exe}"'.lower()  # quoted: the path has spaces
     # Started again, the program finds its entry in the quoted form too.
-    wine.kill_programs()
-    wine.restart_server()
-    wine.start([copy])
-    assert wine.probe("window", "TfrmMain", "20000").returncode == 0
+    wine.end_programs()
+    start_program(wine, copy)
     unticking_run_on_startup_removes_the_value(wine)

@@ -170,7 +170,9 @@ def test_dpi_change_during_a_drag_waits_until_the_drag_is_over(wine):
     # Afterwards the panel was built again, and the program lives on.
     wait_for("the panel was not built again after the drag",
              lambda: wine.probe("alive", led).returncode != 0)
-    assert "TIAeverLiquidIndicator" in wine.probe("child-at", x + 40, y + 20).stdout
+    # The old indicators go first, then the new ones come.
+    wait_for("no indicator where the old one was after the drag",
+             lambda: "TIAeverLiquidIndicator" in wine.probe("child-at", x + 40, y + 20).stdout)
     assert p.poll() is None
     after = window_state(wine)
     assert (after["x"] - s["x"], after["y"] - s["y"]) == (40, 20)

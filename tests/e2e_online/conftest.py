@@ -82,7 +82,7 @@ class Online:
     def start(self, **stored):
         """A fresh registry with `stored` values, then Quillomat; its debug lines go to a file."""
         self.stop()
-        self.wine.restart_server()
+        self.wine.end_programs()
         self.wine.reg_clear()
         for name, data in stored.items():
             self.wine.reg_set(name, data)
